@@ -1,0 +1,36 @@
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/AppState.h"
+
+namespace bw::bench {
+
+// A program state over the host's drives whose Desktop pumps the Qt event loop like the window's
+// (throttled to ~15 ms) and records how far apart the pumps were.
+struct BenchApp {
+    BenchApp();
+    ~BenchApp();
+    std::unique_ptr<Desktop> desktop;
+    std::unique_ptr<AppState> app;
+    // The longest gap between two event pumps while the last measured work ran, in ms.
+    double MaxPumpGapMs() const;
+    void ResetPumpGaps();
+};
+
+// Elapsed milliseconds since `start`.
+inline long long MsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Sub-commands; each takes its own arguments and prints one result line.
+int BenchExpand(const std::vector<std::string>& args);
+int BenchScan(const std::vector<std::string>& args);
+int BenchLocate(const std::vector<std::string>& args);
+int BenchRefs(const std::vector<std::string>& args);
+int BenchListing(const std::vector<std::string>& args);
+
+}  // namespace bw::bench

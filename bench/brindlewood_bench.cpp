@@ -1,0 +1,29 @@
+// Benchmarks of Brindlewood's long operations, run through the same code the window uses.
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+#include "Bench.h"
+
+using namespace bw::bench;
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication application(argc, argv);
+    const std::map<std::string, int (*)(const std::vector<std::string>&)> commands = {
+        {"expand", BenchExpand}, {"scan", BenchScan},       {"locate", BenchLocate},
+        {"refs", BenchRefs},     {"listing", BenchListing},
+    };
+    if (argc < 2 || !commands.count(argv[1])) {
+        std::fprintf(stderr,
+                     "usage: brindlewood-bench expand DIR\n"
+                     "       brindlewood-bench scan LIBRARIES NAME\n"
+                     "       brindlewood-bench locate START REFERENCE\n"
+                     "       brindlewood-bench refs FILE\n"
+                     "       brindlewood-bench listing DIR OUT [--subfolders]\n");
+        return 2;
+    }
+    std::vector<std::string> args(argv + 2, argv + argc);
+    return commands.at(argv[1])(args);
+}

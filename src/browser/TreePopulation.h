@@ -1,0 +1,24 @@
+#pragma once
+
+namespace bw {
+
+class AppState;
+class Node;
+
+inline constexpr const char* kAppTitle = "Brindlewood";
+
+// Rebuilds the tree with one node per drive, each with its placeholder line.
+void GetDrives(AppState& app);
+// Replaces the children of a drive or folder node by the folder's sub-folders, then its files,
+// each sorted without regard to case. A folder that cannot be read keeps its old children; no
+// error is shown.
+void FillFolderNode(AppState& app, Node& node);
+// Removes every child of the node.
+void ClearChildNodes(AppState& app, Node& node);
+// The tree's expand notification, also called directly to refresh a node: refills drives and
+// folders under the wait cursor and the "... (scanning)" caption.
+void ExpandNode(AppState& app, Node& node);
+// The tree's collapse notification.
+void CollapseNode(AppState& app, Node& node);
+
+}  // namespace bw

@@ -1,0 +1,7 @@
+#include "dialogs/HoverCursor.h"
+
+namespace bw {
+
+void InstallHoverCursor(QWidget&) {}
+
+}  // namespace bw

@@ -1,0 +1,7 @@
+#include "dialogs/frmAbout.h"
+
+namespace bw {
+
+void ShowAbout(AppState&, QWidget*) {}
+
+}  // namespace bw

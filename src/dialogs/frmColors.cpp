@@ -1,0 +1,7 @@
+#include "dialogs/frmColors.h"
+
+namespace bw {
+
+void ShowColors(AppState&, QWidget*) {}
+
+}  // namespace bw

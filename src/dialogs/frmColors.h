@@ -1,0 +1,12 @@
+#pragma once
+
+class QWidget;
+
+namespace bw {
+
+class AppState;
+
+// The colours dialog, modal.
+void ShowColors(AppState& app, QWidget* owner);
+
+}  // namespace bw

@@ -1,0 +1,7 @@
+#include "fileops/CopyThisNode.h"
+
+namespace bw {
+
+void CopyThisNode(AppState&) {}
+
+}  // namespace bw

@@ -1,0 +1,7 @@
+#include "fileops/CutThisNode.h"
+
+namespace bw {
+
+void CutThisNode(AppState&) {}
+
+}  // namespace bw

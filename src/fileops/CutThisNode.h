@@ -1,0 +1,9 @@
+#pragma once
+
+namespace bw {
+
+class AppState;
+
+void CutThisNode(AppState& app);
+
+}  // namespace bw

@@ -1,0 +1,7 @@
+#include "fileops/DeleteThisNode.h"
+
+namespace bw {
+
+void DeleteThisNode(AppState&) {}
+
+}  // namespace bw

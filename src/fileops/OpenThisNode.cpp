@@ -1,0 +1,7 @@
+#include "fileops/OpenThisNode.h"
+
+namespace bw {
+
+void OpenThisNode(AppState&) {}
+
+}  // namespace bw

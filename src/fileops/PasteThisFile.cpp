@@ -1,0 +1,7 @@
+#include "fileops/PasteThisFile.h"
+
+namespace bw {
+
+void PasteThisFile(AppState&) {}
+
+}  // namespace bw

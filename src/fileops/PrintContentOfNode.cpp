@@ -1,0 +1,7 @@
+#include "fileops/PrintContentOfNode.h"
+
+namespace bw {
+
+void PrintContentOfNode(AppState&) {}
+
+}  // namespace bw

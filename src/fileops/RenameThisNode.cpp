@@ -1,0 +1,7 @@
+#include "fileops/RenameThisNode.h"
+
+namespace bw {
+
+void RenameThisNode(AppState&) {}
+
+}  // namespace bw

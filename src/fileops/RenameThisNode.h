@@ -1,0 +1,9 @@
+#pragma once
+
+namespace bw {
+
+class AppState;
+
+void RenameThisNode(AppState& app);
+
+}  // namespace bw

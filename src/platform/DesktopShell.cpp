@@ -1,0 +1,7 @@
+#include "platform/DesktopShell.h"
+
+namespace bw {
+
+std::unique_ptr<Shell> MakeDesktopShell() { return nullptr; }
+
+}  // namespace bw

@@ -1,0 +1,164 @@
+#include "platform/DriveMap.h"
+
+#include <dirent.h>
+#include <limits.h>
+#include <mntent.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/Text.h"
+
+namespace bw {
+
+namespace {
+
+std::string Normalise(std::string root) {
+    while (root.size() > 1 && root.back() == '/') root.pop_back();
+    return root.empty() ? "/" : root;
+}
+
+bool IsDir(const std::string& p) {
+    struct stat st {};
+    return ::stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool Exists(const std::string& p) {
+    struct stat st {};
+    return ::lstat(p.c_str(), &st) == 0;
+}
+
+std::string Join(const std::string& base, const std::string& name) {
+    if (base.empty() || base.back() == '/') return base + name;
+    return base + "/" + name;
+}
+
+void SortAndEnsureZ(std::vector<Drive>& drives) {
+    bool hasZ = std::any_of(drives.begin(), drives.end(), [](const Drive& d) { return d.letter == "Z:"; });
+    if (!hasZ) drives.push_back({"Z:", "/"});
+    std::sort(drives.begin(), drives.end(), [](const Drive& a, const Drive& b) { return a.letter < b.letter; });
+}
+
+}  // namespace
+
+DriveMap DriveMap::FromEnvironment() {
+    if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix) return FromPrefix(prefix);
+    if (const char* home = std::getenv("HOME"); home && *home) return FromPrefix(std::string(home) + "/.wine");
+    return FromDrives({});
+}
+
+DriveMap DriveMap::FromPrefix(const std::string& prefix) {
+    std::vector<Drive> drives;
+    const std::string dosdevices = Join(prefix, "dosdevices");
+    if (DIR* dir = ::opendir(dosdevices.c_str())) {
+        while (dirent* e = ::readdir(dir)) {
+            std::string name = e->d_name;
+            // Drive links are "c:"; "c::" entries are raw devices, not drives.
+            if (name.size() != 2 || name[1] != ':' || !std::isalpha(static_cast<unsigned char>(name[0]))) continue;
+            std::string link = Join(dosdevices, name);
+            char resolved[PATH_MAX];
+            if (!::realpath(link.c_str(), resolved) || !IsDir(resolved)) continue;
+            drives.push_back({std::string(1, static_cast<char>(std::toupper(name[0]))) + ":", Normalise(resolved)});
+        }
+        ::closedir(dir);
+    }
+    return FromDrives(std::move(drives));
+}
+
+DriveMap DriveMap::FromDrives(std::vector<Drive> drives) {
+    for (auto& d : drives) {
+        d.letter = AsciiUpper(d.letter);
+        d.root = Normalise(d.root);
+    }
+    SortAndEnsureZ(drives);
+    DriveMap map;
+    map.drives_ = std::move(drives);
+    return map;
+}
+
+std::string ResolveCaseInsensitive(const std::string& base, const std::vector<std::string>& components) {
+    std::string path = base;
+    bool resolving = true;
+    for (const auto& comp : components) {
+        if (comp.empty() || comp == ".") continue;
+        std::string exact = Join(path, comp);
+        if (!resolving || comp == ".." || Exists(exact)) {
+            path = exact;
+            continue;
+        }
+        std::string match;
+        if (DIR* dir = ::opendir(path.c_str())) {
+            while (dirent* e = ::readdir(dir)) {
+                if (AsciiEqualsIgnoreCase(e->d_name, comp)) {
+                    match = e->d_name;
+                    break;
+                }
+            }
+            ::closedir(dir);
+        }
+        if (match.empty()) {
+            // Nothing of that name: later components cannot exist either.
+            resolving = false;
+            path = exact;
+        } else {
+            path = Join(path, match);
+        }
+    }
+    return path;
+}
+
+std::optional<std::string> DriveMap::ToHost(const std::string& windowsPath) const {
+    if (windowsPath.size() < 2 || windowsPath[1] != ':') return std::nullopt;
+    const std::string letter = AsciiUpper(windowsPath.substr(0, 2));
+    auto it = std::find_if(drives_.begin(), drives_.end(), [&](const Drive& d) { return d.letter == letter; });
+    if (it == drives_.end()) return std::nullopt;
+    std::vector<std::string> components = Split(windowsPath.substr(2), '\\');
+    return ResolveCaseInsensitive(it->root, components);
+}
+
+std::string DriveMap::ToWindows(const std::string& hostPath) const {
+    const Drive* best = nullptr;
+    for (const auto& d : drives_) {
+        bool matches = d.root == "/" ? (!hostPath.empty() && hostPath[0] == '/')
+                                     : (hostPath == d.root || hostPath.rfind(d.root + "/", 0) == 0);
+        if (matches && (!best || d.root.size() > best->root.size())) best = &d;
+    }
+    if (!best) return hostPath;
+    std::string rest = best->root == "/" ? hostPath.substr(1) : hostPath.substr(std::min(hostPath.size(), best->root.size() + 1));
+    while (!rest.empty() && rest.back() == '/') rest.pop_back();
+    std::replace(rest.begin(), rest.end(), '/', '\\');
+    return rest.empty() ? best->letter + "\\" : best->letter + "\\" + rest;
+}
+
+DriveType DriveMap::TypeOf(const Drive& drive) const {
+    // The mount with the longest mount point that holds the root decides.
+    FILE* mounts = ::setmntent("/proc/self/mounts", "r");
+    if (!mounts) return DriveType::Unknown;
+    std::string bestDir, bestType, bestFs;
+    while (mntent* m = ::getmntent(mounts)) {
+        std::string dir = m->mnt_dir;
+        bool holds = dir == "/" || drive.root == dir || drive.root.rfind(dir + "/", 0) == 0;
+        if (holds && dir.size() >= bestDir.size()) {
+            bestDir = dir;
+            bestType = m->mnt_type;
+            bestFs = m->mnt_fsname;
+        }
+    }
+    ::endmntent(mounts);
+    if (bestType.empty()) return DriveType::Unknown;
+    if (bestType == "tmpfs" || bestType == "ramfs") return DriveType::RamDisk;
+    if (bestType == "iso9660" || bestType == "udf") return DriveType::CdRom;
+    if (bestType == "nfs" || bestType == "nfs4" || bestType == "cifs" || bestType == "smb3" ||
+        bestType == "smbfs" || bestType == "sshfs" || bestType.rfind("fuse.sshfs", 0) == 0)
+        return DriveType::Network;
+    if (bestType == "vfat" || bestType == "exfat") {
+        // FAT file systems mounted below /media or /run/media are removable sticks and cards.
+        if (bestDir.rfind("/media/", 0) == 0 || bestDir.rfind("/run/media/", 0) == 0) return DriveType::Removable;
+    }
+    return DriveType::Fixed;
+}
+
+}  // namespace bw

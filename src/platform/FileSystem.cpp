@@ -1,0 +1,317 @@
+#include "platform/FileSystem.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/PlatformError.h"
+
+namespace bw {
+
+namespace {
+
+// ENOENT means "path not found" when the folder that should hold the item is missing too.
+[[noreturn]] void ThrowForPath(int e, const std::string& hostPath) {
+    if (e == ENOENT) {
+        auto slash = hostPath.find_last_of('/');
+        std::string parent = slash == std::string::npos || slash == 0 ? "/" : hostPath.substr(0, slash);
+        struct stat st {};
+        if (::stat(parent.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) throw PlatformError::FromNumber(err::kPathNotFound);
+    }
+    throw PlatformError::FromErrno(e);
+}
+
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    int release() {
+        int f = fd_;
+        fd_ = -1;
+        return f;
+    }
+
+private:
+    int fd_;
+};
+
+bool LstatIs(const std::string& host, bool wantDir) {
+    struct stat st {};
+    if (::stat(host.c_str(), &st) != 0) return false;
+    return S_ISDIR(st.st_mode) == wantDir;
+}
+
+void WriteAllTo(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw PlatformError::FromErrno(errno);
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+}
+
+void CopyHostFile(const std::string& from, const std::string& to, bool overwrite) {
+    Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    if (in.get() < 0) ThrowForPath(errno, from);
+    struct stat st {};
+    if (::fstat(in.get(), &st) != 0) throw PlatformError::FromErrno(errno);
+    if (S_ISDIR(st.st_mode)) throw PlatformError::FromNumber(err::kPathFileAccess);
+    int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (overwrite ? O_TRUNC : O_EXCL);
+    Fd out(::open(to.c_str(), flags, st.st_mode & 07777));
+    if (out.get() < 0) ThrowForPath(errno, to);
+    char buf[1 << 16];
+    while (true) {
+        ssize_t n = ::read(in.get(), buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw PlatformError::FromErrno(errno);
+        }
+        if (n == 0) break;
+        WriteAllTo(out.get(), buf, static_cast<size_t>(n));
+    }
+    if (::close(out.release()) != 0) throw PlatformError::FromErrno(errno);
+}
+
+void DeleteHostTree(const std::string& host) {
+    struct stat st {};
+    if (::lstat(host.c_str(), &st) != 0) ThrowForPath(errno, host);
+    if (S_ISDIR(st.st_mode)) {
+        DIR* dir = ::opendir(host.c_str());
+        if (!dir) throw PlatformError::FromErrno(errno);
+        std::vector<std::string> names;
+        while (dirent* e = ::readdir(dir)) {
+            std::string n = e->d_name;
+            if (n != "." && n != "..") names.push_back(n);
+        }
+        ::closedir(dir);
+        for (const auto& n : names) DeleteHostTree(host + "/" + n);
+        if (::rmdir(host.c_str()) != 0) throw PlatformError::FromErrno(errno);
+    } else if (::unlink(host.c_str()) != 0) {
+        throw PlatformError::FromErrno(errno);
+    }
+}
+
+void CopyHostTree(const std::string& from, const std::string& to, bool overwrite) {
+    struct stat st {};
+    if (::lstat(from.c_str(), &st) != 0) ThrowForPath(errno, from);
+    if (S_ISLNK(st.st_mode)) {
+        // Links are copied as links, so a copy never walks into a loop or out of the tree.
+        char target[4096];
+        ssize_t n = ::readlink(from.c_str(), target, sizeof target - 1);
+        if (n < 0) throw PlatformError::FromErrno(errno);
+        target[n] = '\0';
+        if (overwrite) ::unlink(to.c_str());
+        if (::symlink(target, to.c_str()) != 0) ThrowForPath(errno, to);
+        return;
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        CopyHostFile(from, to, overwrite);
+        return;
+    }
+    if (::mkdir(to.c_str(), (st.st_mode & 07777) | S_IRWXU) != 0) {
+        if (errno != EEXIST || !overwrite || !LstatIs(to, true)) ThrowForPath(errno, to);
+    }
+    DIR* dir = ::opendir(from.c_str());
+    if (!dir) throw PlatformError::FromErrno(errno);
+    std::vector<std::string> names;
+    while (dirent* e = ::readdir(dir)) {
+        std::string n = e->d_name;
+        if (n != "." && n != "..") names.push_back(n);
+    }
+    ::closedir(dir);
+    for (const auto& n : names) CopyHostTree(from + "/" + n, to + "/" + n, overwrite);
+}
+
+}  // namespace
+
+FileSystem::FileSystem(DriveMap map) : map_(std::move(map)) {}
+
+std::string FileSystem::HostPath(const std::string& windowsPath) const {
+    auto host = map_.ToHost(windowsPath);
+    if (!host) throw PlatformError::FromNumber(err::kPathNotFound);
+    return *host;
+}
+
+std::vector<DriveInfo> FileSystem::Drives() const {
+    std::vector<DriveInfo> out;
+    for (const auto& d : map_.drives()) out.push_back({d.letter, map_.TypeOf(d)});
+    return out;
+}
+
+std::vector<FolderEntry> FileSystem::ListFolder(const std::string& folder) const {
+    const std::string host = HostPath(folder);
+    DIR* dir = ::opendir(host.c_str());
+    if (!dir) {
+        int e = errno;
+        if (e == ENOENT || e == ENOTDIR) throw PlatformError::FromNumber(err::kPathNotFound);
+        throw PlatformError::FromErrno(e);
+    }
+    std::vector<FolderEntry> out;
+    const int dfd = ::dirfd(dir);
+    errno = 0;
+    while (dirent* e = ::readdir(dir)) {
+        const char* n = e->d_name;
+        if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
+        FolderEntry entry;
+        entry.name = n;
+        unsigned char type = e->d_type;
+        if (type == DT_UNKNOWN) {
+            struct stat st {};
+            if (::fstatat(dfd, n, &st, AT_SYMLINK_NOFOLLOW) == 0)
+                type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISLNK(st.st_mode) ? DT_LNK : DT_REG;
+        }
+        if (type == DT_DIR) {
+            entry.isFolder = true;
+        } else if (type == DT_LNK) {
+            entry.isLink = true;
+            struct stat st {};
+            entry.isFolder = ::fstatat(dfd, n, &st, 0) == 0 && S_ISDIR(st.st_mode);
+        }
+        out.push_back(std::move(entry));
+        errno = 0;
+    }
+    int readErr = errno;
+    ::closedir(dir);
+    if (readErr != 0) throw PlatformError::FromErrno(readErr);
+    return out;
+}
+
+bool FileSystem::FolderExists(const std::string& path) const {
+    auto host = map_.ToHost(path);
+    return host && LstatIs(*host, true);
+}
+
+bool FileSystem::FileExists(const std::string& path) const {
+    auto host = map_.ToHost(path);
+    if (!host) return false;
+    struct stat st {};
+    return ::lstat(host->c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+std::string FileSystem::ReadFile(const std::string& path) const {
+    const std::string host = HostPath(path);
+    Fd fd(::open(host.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) ThrowForPath(errno, host);
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) throw PlatformError::FromErrno(errno);
+    if (S_ISDIR(st.st_mode)) throw PlatformError::FromNumber(err::kPathFileAccess);
+    std::string bytes;
+    bytes.reserve(static_cast<size_t>(st.st_size));
+    char buf[1 << 16];
+    while (true) {
+        ssize_t n = ::read(fd.get(), buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw PlatformError::FromErrno(errno);
+        }
+        if (n == 0) break;
+        bytes.append(buf, static_cast<size_t>(n));
+    }
+    return bytes;
+}
+
+void FileSystem::WriteFile(const std::string& path, const std::string& bytes, bool sync) {
+    const std::string host = HostPath(path);
+    Fd fd(::open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (fd.get() < 0) ThrowForPath(errno, host);
+    WriteAllTo(fd.get(), bytes.data(), bytes.size());
+    if (sync && ::fsync(fd.get()) != 0) throw PlatformError::FromErrno(errno);
+    if (::close(fd.release()) != 0) throw PlatformError::FromErrno(errno);
+}
+
+void FileSystem::Rename(const std::string& from, const std::string& to) {
+    const std::string hf = HostPath(from), ht = HostPath(to);
+    struct stat st {};
+    if (::lstat(hf.c_str(), &st) != 0) ThrowForPath(errno, hf);
+    // A rename that only changes letter case resolves to the same entry; let it through.
+    struct stat tt {};
+    if (::lstat(ht.c_str(), &tt) == 0 && !(tt.st_ino == st.st_ino && tt.st_dev == st.st_dev))
+        throw PlatformError::FromNumber(err::kFileAlreadyExists);
+    std::string target = ht;
+    if (tt.st_ino == st.st_ino && hf == ht) {
+        // The case-insensitive resolution found the old name; rename to the name as written.
+        auto slash = ht.find_last_of('/');
+        auto wslash = to.find_last_of('\\');
+        target = ht.substr(0, slash + 1) + to.substr(wslash + 1);
+    }
+    if (::renameat2(AT_FDCWD, hf.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) != 0) {
+        int e = errno;
+        if (e == EINVAL || e == ENOSYS) {
+            if (::rename(hf.c_str(), target.c_str()) != 0) ThrowForPath(errno, target);
+            return;
+        }
+        if (e == EEXIST && target != ht) {
+            // Same inode under a case variant on a case-insensitive mount.
+            if (::rename(hf.c_str(), target.c_str()) != 0) ThrowForPath(errno, target);
+            return;
+        }
+        ThrowForPath(e, target);
+    }
+}
+
+void FileSystem::Replace(const std::string& from, const std::string& to) {
+    const std::string hf = HostPath(from), ht = HostPath(to);
+    if (::rename(hf.c_str(), ht.c_str()) != 0) ThrowForPath(errno, ht);
+}
+
+void FileSystem::DeleteFile(const std::string& path) {
+    const std::string host = HostPath(path);
+    struct stat st {};
+    if (::lstat(host.c_str(), &st) != 0) ThrowForPath(errno, host);
+    if (S_ISDIR(st.st_mode)) throw PlatformError::FromNumber(err::kPathFileAccess);
+    if (::unlink(host.c_str()) != 0) throw PlatformError::FromErrno(errno);
+}
+
+void FileSystem::DeleteFolder(const std::string& path) {
+    const std::string host = HostPath(path);
+    if (!LstatIs(host, true)) throw PlatformError::FromNumber(err::kPathNotFound);
+    DeleteHostTree(host);
+}
+
+void FileSystem::CopyFile(const std::string& from, const std::string& to, Overwrite overwrite) {
+    CopyHostFile(HostPath(from), HostPath(to), overwrite == Overwrite::Yes);
+}
+
+void FileSystem::CopyFolder(const std::string& from, const std::string& to, Overwrite overwrite) {
+    const std::string hf = HostPath(from), ht = HostPath(to);
+    if (!LstatIs(hf, true)) throw PlatformError::FromNumber(err::kPathNotFound);
+    CopyHostTree(hf, ht, overwrite == Overwrite::Yes);
+}
+
+void FileSystem::LinkOrCopyFile(const std::string& from, const std::string& to) {
+    const std::string hf = HostPath(from), ht = HostPath(to);
+    if (::link(hf.c_str(), ht.c_str()) == 0) return;
+    int e = errno;
+    if (e == EEXIST) throw PlatformError::FromNumber(err::kFileAlreadyExists);
+    if (e == ENOENT) ThrowForPath(e, hf);
+    CopyHostFile(hf, ht, false);
+}
+
+bool FileSystem::IsReadOnly(const std::string& path) const {
+    const std::string host = HostPath(path);
+    struct stat st {};
+    if (::stat(host.c_str(), &st) != 0) ThrowForPath(errno, host);
+    return (st.st_mode & S_IWUSR) == 0;
+}
+
+void FileSystem::SetReadOnly(const std::string& path, bool readOnly) {
+    const std::string host = HostPath(path);
+    struct stat st {};
+    if (::stat(host.c_str(), &st) != 0) ThrowForPath(errno, host);
+    mode_t mode = readOnly ? (st.st_mode & ~(S_IWUSR | S_IWGRP | S_IWOTH)) : (st.st_mode | S_IWUSR);
+    if (::chmod(host.c_str(), mode & 07777) != 0) throw PlatformError::FromErrno(errno);
+}
+
+}  // namespace bw

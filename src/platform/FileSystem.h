@@ -1,0 +1,71 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/DriveMap.h"
+
+namespace bw {
+
+// One entry of a folder listing.
+struct FolderEntry {
+    std::string name;
+    bool isFolder = false;  // a folder, or a link to one
+    bool isLink = false;    // a symbolic link (walks never descend through one)
+};
+
+struct DriveInfo {
+    std::string path;  // "C:"
+    DriveType type = DriveType::Unknown;
+};
+
+enum class Overwrite { No, Yes };
+
+// The shared file system access object. Every path it takes or gives is a Windows path
+// ("C:\Poser4\Runtime"); the drive map translates. Failures throw PlatformError with the classic
+// numbers. Methods are virtual so tests can inject failures at any step.
+class FileSystem {
+public:
+    explicit FileSystem(DriveMap map);
+    virtual ~FileSystem() = default;
+
+    const DriveMap& driveMap() const { return map_; }
+
+    // Drives in letter order, with their types.
+    virtual std::vector<DriveInfo> Drives() const;
+
+    // Entries of a folder in file-system order, "." and ".." left out. Throws 76 when the folder
+    // does not exist, 70 when it cannot be read.
+    virtual std::vector<FolderEntry> ListFolder(const std::string& folder) const;
+
+    virtual bool FolderExists(const std::string& path) const;  // never throws
+    virtual bool FileExists(const std::string& path) const;    // a non-folder entry; never throws
+
+    virtual std::string ReadFile(const std::string& path) const;  // whole file, as bytes
+    // Writes bytes to a new or truncated file; `sync` flushes them to the disk before returning.
+    virtual void WriteFile(const std::string& path, const std::string& bytes, bool sync = false);
+
+    // Renames or moves within one file system; throws 58 when the target exists, 74 across drives.
+    virtual void Rename(const std::string& from, const std::string& to);
+    // Atomic replacement of `to` by `from` (the target may exist).
+    virtual void Replace(const std::string& from, const std::string& to);
+    virtual void DeleteFile(const std::string& path);
+    virtual void DeleteFolder(const std::string& path);  // with everything in it; links are not followed
+    virtual void CopyFile(const std::string& from, const std::string& to, Overwrite overwrite);
+    virtual void CopyFolder(const std::string& from, const std::string& to, Overwrite overwrite);
+    // Hard link, or copy where links are not possible.
+    virtual void LinkOrCopyFile(const std::string& from, const std::string& to);
+
+    // Read-only attribute: no write permission for the owner.
+    virtual bool IsReadOnly(const std::string& path) const;
+    virtual void SetReadOnly(const std::string& path, bool readOnly);
+
+    // Host path of a Windows path (case-insensitively resolved); throws 76 for an unknown drive.
+    std::string HostPath(const std::string& windowsPath) const;
+    std::string WindowsPath(const std::string& hostPath) const { return map_.ToWindows(hostPath); }
+
+private:
+    DriveMap map_;
+};
+
+}  // namespace bw

@@ -1,0 +1,7 @@
+#include "platform/XcbWindowList.h"
+
+namespace bw {
+
+std::unique_ptr<WindowList> MakeXcbWindowList() { return nullptr; }
+
+}  // namespace bw

@@ -1,0 +1,7 @@
+#include "references/FillFileInfo.h"
+
+namespace bw {
+
+void FillFileInfo(AppState&, Node&) {}
+
+}  // namespace bw

@@ -1,0 +1,7 @@
+#include "references/FindReferencedFile.h"
+
+namespace bw {
+
+void FindReferencedFile(AppState&, Node&) {}
+
+}  // namespace bw

@@ -1,0 +1,7 @@
+#include "references/FindReferencingFiles.h"
+
+namespace bw {
+
+void FindReferencingFiles(AppState&, Node&) {}
+
+}  // namespace bw

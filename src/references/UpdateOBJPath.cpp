@@ -1,0 +1,7 @@
+#include "references/UpdateOBJPath.h"
+
+namespace bw {
+
+void UpdateOBJPath(AppState&) {}
+
+}  // namespace bw

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/AppState.h"
+#include "support/FakeDesktop.h"
+#include "support/TestDir.h"
+
+namespace bw::test {
+
+// A temp Wine prefix whose C: is a temp folder, an AppState over it with a FakeDesktop, and a
+// settings file in the prefix. C:\ paths in tests are real folders under `c`.
+class AppFixture : public ::testing::Test {
+protected:
+    AppFixture();
+
+    // Host path of a C: relative path ("Poser4/Runtime").
+    std::string onC(const std::string& relative) const { return c.host(relative); }
+    // The node with this full path, expanding its ancestors first; null when there is none.
+    Node* expandTo(const std::string& fullPath);
+    // The child of `parent` with this text, or null.
+    static Node* childNamed(Node* parent, const std::string& text);
+
+    TestDir prefix;
+    TestDir c;
+    FakeDesktop desktop;
+    std::unique_ptr<AppState> app;
+};
+
+}  // namespace bw::test
