@@ -9,8 +9,9 @@ namespace bw {
 
 namespace {
 
+// The lists are lower case, so folding the short tail is enough.
 bool TailIn(std::string_view name, size_t tail, std::string_view list) {
-    return ContainsIgnoreCase(list, name.size() <= tail ? name : name.substr(name.size() - tail));
+    return list.find(AsciiLower(name.size() <= tail ? name : name.substr(name.size() - tail))) != std::string_view::npos;
 }
 
 std::string Unquoted(std::string_view text) {

@@ -24,11 +24,18 @@ const char* DrivePicture(DriveType type) {
 }
 
 void SortNames(std::vector<std::string>& names) {
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        if (LessIgnoreCase(a, b)) return true;
-        if (LessIgnoreCase(b, a)) return false;
-        return a < b;  // names that differ only in case keep a fixed order
+    // Fold each name once rather than in every comparison: folders hold tens of thousands.
+    std::vector<std::pair<std::string, std::string*>> keyed;
+    keyed.reserve(names.size());
+    for (auto& n : names) keyed.emplace_back(AsciiLower(n), &n);
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        if (a.first != b.first) return a.first < b.first;
+        return *a.second < *b.second;  // names that differ only in case keep a fixed order
     });
+    std::vector<std::string> sorted;
+    sorted.reserve(names.size());
+    for (auto& k : keyed) sorted.push_back(std::move(*k.second));
+    names.swap(sorted);
 }
 
 }  // namespace
