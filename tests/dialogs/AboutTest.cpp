@@ -129,6 +129,8 @@ struct LookupCase {
     std::string found;
 };
 
+void PrintTo(const LookupCase& c, std::ostream* os) { *os << c.name; }
+
 class SysInfoLookup : public ::testing::TestWithParam<LookupCase> {};
 
 TEST_P(SysInfoLookup, FirstProgramOfTheListWins) {
