@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTimer>
 
 #include "dialogs/SysInfo.h"
@@ -41,34 +40,23 @@ QColor BackgroundOf(QLabel& label) {
     return shot.pixelColor(p);
 }
 
-struct StatusCase {
-    bool running;
-    const char* poser;
-    const char* safe;
-};
+class AboutBox : public AppFixture {};
 
-class AboutStatus : public AppFixture, public ::testing::WithParamInterface<StatusCase> {};
-
-TEST_P(AboutStatus, LinesAndBackgroundFollowTheAnswer) {
-    const StatusCase& c = GetParam();
-    frmAbout box(*app, nullptr, c.running);
-    box.show();
-    EXPECT_EQ(box.lblPoser->text().toStdString(), c.poser);
-    EXPECT_EQ(box.lblSafetoDelete->text().toStdString(), c.safe);
-    for (QLabel* l : {box.lblPoser, box.lblSafetoDelete}) {
-        if (c.running)
-            EXPECT_EQ(BackgroundOf(*l), QColor(255, 0, 0)) << l->objectName().toStdString();
-        else
-            EXPECT_NE(BackgroundOf(*l), QColor(255, 0, 0)) << l->objectName().toStdString();
+TEST_F(AboutBox, StatusLinesAndTheirBackgroundFollowTheAnswer) {
+    for (bool running : {false, true}) {
+        SCOPED_TRACE(running ? "running" : "closed");
+        frmAbout box(*app, nullptr, running);
+        box.show();
+        EXPECT_EQ(box.lblPoser->text(),
+                  running ? "Poser status: open in background." : "Poser status: closed.");
+        EXPECT_EQ(box.lblSafetoDelete->text(), running
+                                                   ? "It is NOT safe to delete Poser object files."
+                                                   : "It is safe to delete Poser object files.");
+        for (QLabel* l : {box.lblPoser, box.lblSafetoDelete})
+            EXPECT_EQ(BackgroundOf(*l) == QColor(255, 0, 0), running)
+                << l->objectName().toStdString();
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, AboutStatus,
-                         ::testing::Values(StatusCase{false, "Poser status: closed.",
-                                                      "It is safe to delete Poser object files."},
-                                           StatusCase{
-                                               true, "Poser status: open in background.",
-                                               "It is NOT safe to delete Poser object files."}));
 
 // Opens the box through its menu entry and returns the two status lines it showed.
 std::pair<std::string, std::string> StatusShownByShowAbout(AppState& app) {
@@ -106,116 +94,71 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TitlesCase{{"Terminal", "Poser 4 - Jo's Poser", "Files"}, true},
                       TitlesCase{{"Poser 4", "POSER", "his poser"}, false}, TitlesCase{{}, false}));
 
-class AboutBox : public AppFixture {};
-
-TEST_F(AboutBox, TextsOfTheBox) {
-    frmAbout box(*app, nullptr, false);
-    EXPECT_EQ(box.windowTitle(), "About Brindlewood");
-    EXPECT_EQ(box.lblTitle->text(), "Brindlewood");
-    EXPECT_TRUE(QRegularExpression("^Version (0|[1-9][0-9]*)\\.(0|[1-9][0-9]*)\\.(0|[1-9][0-9]*)$")
-                    .match(box.lblVersion->text())
-                    .hasMatch())
-        << box.lblVersion->text().toStdString();
-    EXPECT_EQ(box.lblDisclaimer->text().split('\n').size(), 3);
-    EXPECT_TRUE(box.lblDisclaimer->text().contains("@"));
-}
-
-// PATH lookups over a temp tree: "x:..." entries are executable files, "r:..." plain files,
-// "d:..." folders.
-struct LookupCase {
-    const char* name;
-    std::vector<std::string> entries;
-    std::string path;  // folders of the tree, joined by ':'
-    std::string found;
-};
-
-void PrintTo(const LookupCase& c, std::ostream* os) { *os << c.name; }
-
-class SysInfoLookup : public ::testing::TestWithParam<LookupCase> {};
-
-TEST_P(SysInfoLookup, FirstProgramOfTheListWins) {
-    test::TestDir dir;
-    for (const auto& e : GetParam().entries) {
-        const std::string rel = e.substr(2);
-        if (e[0] == 'd') {
-            dir.createDir(rel);
-        } else {
+// PATH lookups over a temp tree: entries "x:" executable file, "r:" plain file, "d:" folder;
+// the PATH names folders of the tree.
+TEST(SysInfoLookup, FirstProgramOfTheListWins) {
+    struct Row {
+        const char* name;
+        std::vector<std::string> entries;
+        std::string path, found;
+    };
+    const Row rows[] = {
+        {"nothing on PATH", {"x:a/ls"}, "a", ""},
+        {"list order beats PATH order", {"x:a/kinfocenter", "x:b/hardinfo"}, "a:b", "b/hardinfo"},
+        {"PATH order within a program", {"x:a/hardinfo", "x:b/hardinfo"}, "b:a", "b/hardinfo"},
+        {"not executable", {"r:a/hardinfo2", "x:b/hardinfo"}, "a:b", "b/hardinfo"},
+        {"folder", {"d:a/hardinfo2", "x:a/xfce4-taskmanager"}, "a", "a/xfce4-taskmanager"},
+        {"empty entries", {"x:a/gnome-system-monitor"}, ":a:", "a/gnome-system-monitor"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        test::TestDir dir;
+        for (const auto& e : row.entries) {
+            const std::string rel = e.substr(2);
+            if (e[0] == 'd') {
+                dir.createDir(rel);
+                continue;
+            }
             dir.createFile(rel, "#!/bin/sh\n");
             ::chmod(dir.host(rel).c_str(), e[0] == 'x' ? 0755 : 0644);
         }
+        std::string pathList;
+        const auto parts = Split(row.path, ':');
+        for (size_t i = 0; i < parts.size(); ++i)
+            pathList += (i ? ":" : "") + (parts[i].empty() ? std::string() : dir.host(parts[i]));
+        EXPECT_EQ(FindSysInfoProgram(pathList, SysInfoPrograms()),
+                  row.found.empty() ? "" : dir.host(row.found));
     }
-    // Folders are given relative to the tree; empty entries stay empty.
-    std::string joined;
-    const auto parts = Split(GetParam().path, ':');
-    for (size_t i = 0; i < parts.size(); ++i)
-        joined += (i ? ":" : "") + (parts[i].empty() ? std::string() : dir.host(parts[i]));
-    const std::string got = FindSysInfoProgram(joined, SysInfoPrograms());
-    EXPECT_EQ(got, GetParam().found.empty() ? "" : dir.host(GetParam().found)) << GetParam().name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SysInfoLookup,
-                         ::testing::Values(LookupCase{"nothing on PATH", {"x:a/ls"}, "a", ""},
-                                           LookupCase{"list order beats PATH order",
-                                                      {"x:a/kinfocenter", "x:b/hardinfo"},
-                                                      "a:b",
-                                                      "b/hardinfo"},
-                                           LookupCase{"PATH order within one program",
-                                                      {"x:a/hardinfo", "x:b/hardinfo"},
-                                                      "b:a",
-                                                      "b/hardinfo"},
-                                           LookupCase{"not executable is skipped",
-                                                      {"r:a/hardinfo2", "x:b/hardinfo"},
-                                                      "a:b",
-                                                      "b/hardinfo"},
-                                           LookupCase{"a folder is skipped",
-                                                      {"d:a/hardinfo2", "x:a/xfce4-taskmanager"},
-                                                      "a",
-                                                      "a/xfce4-taskmanager"},
-                                           LookupCase{"empty entries are skipped",
-                                                      {"x:a/gnome-system-monitor"},
-                                                      ":a:",
-                                                      "a/gnome-system-monitor"}),
-                         [](const auto& info) {
-                             std::string n = info.param.name;
-                             for (char& ch : n)
-                                 if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                             return n;
-                         });
-
-struct StartCase {
-    bool programFound;
-    bool launchSucceeds;
-    bool noticeShown;
-};
-
-class SysInfoStart : public ::testing::TestWithParam<StartCase> {};
-
-TEST_P(SysInfoStart, NoticeUnlessAProgramStarts) {
-    test::TestDir dir;
-    if (GetParam().programFound) {
-        dir.createFile("bin/hardinfo", "#!/bin/sh\n");
-        ::chmod(dir.host("bin/hardinfo").c_str(), 0755);
+TEST(SysInfoStart, NoticeUnlessAProgramStarts) {
+    struct Row {
+        bool programFound, launchSucceeds, noticeShown;
+    };
+    for (const Row& row :
+         {Row{false, true, true}, Row{true, false, true}, Row{true, true, false}}) {
+        test::TestDir dir;
+        if (row.programFound) {
+            dir.createFile("bin/hardinfo", "#!/bin/sh\n");
+            ::chmod(dir.host("bin/hardinfo").c_str(), 0755);
+        }
+        test::FakeDesktop desktop;
+        std::vector<std::string> started;
+        StartSysInfo(desktop, dir.host("bin"), [&](const std::string& p) {
+            started.push_back(p);
+            return row.launchSucceeds;
+        });
+        EXPECT_EQ(started, row.programFound ? std::vector{dir.host("bin/hardinfo")}
+                                            : std::vector<std::string>{});
+        ASSERT_EQ(desktop.systemMessages.size(), row.noticeShown ? 1u : 0u);
+        if (row.noticeShown) {
+            EXPECT_EQ(desktop.systemMessages[0].prompt,
+                      "System Information Is Unavailable At This Time");
+            EXPECT_EQ(desktop.systemMessages[0].title, "Brindlewood");
+        }
+        EXPECT_TRUE(desktop.msgBoxes.empty());
     }
-    test::FakeDesktop desktop;
-    std::vector<std::string> started;
-    StartSysInfo(desktop, dir.host("bin"), [&](const std::string& p) {
-        started.push_back(p);
-        return GetParam().launchSucceeds;
-    });
-    EXPECT_EQ(started.size(), GetParam().programFound ? 1u : 0u);
-    ASSERT_EQ(desktop.systemMessages.size(), GetParam().noticeShown ? 1u : 0u);
-    if (GetParam().noticeShown) {
-        EXPECT_EQ(desktop.systemMessages[0].prompt,
-                  "System Information Is Unavailable At This Time");
-        EXPECT_EQ(desktop.systemMessages[0].title, "Brindlewood");
-    }
-    EXPECT_TRUE(desktop.msgBoxes.empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, SysInfoStart,
-                         ::testing::Values(StartCase{false, true, true},
-                                           StartCase{true, false, true},
-                                           StartCase{true, true, false}));
 
 TEST(SysInfoLaunch, DetachedStartReportsWhetherTheProgramRan) {
     EXPECT_TRUE(StartDetached("/bin/true"));

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTimer>
 
 #include "app/QtColor.h"
 #include "dialogs/frmColors.h"
@@ -47,10 +47,9 @@ class ColorsDialog : public AppFixture {
         return dlg;
     }
 
-    // The value written to the settings file, or "<none>".
+    // The value written to the settings file, or "-".
     std::string Written(const char* section, const char* key) const {
-        return GetPrivateProfileString(section, key, "<none>", prefix.host("Brindlewood.ini"),
-                                       1024);
+        return GetPrivateProfileString(section, key, "-", prefix.host("Brindlewood.ini"), 1024);
     }
 
     std::vector<std::string> Prompts() const {
@@ -86,29 +85,9 @@ TEST_F(ColorsDialog, ButtonsShowTheirColoursAndThePattern) {
     EXPECT_EQ(CentreOf(*dlg->cmdColor[2]), ColorFromNumber(kChosen));
 }
 
-TEST_F(ColorsDialog, SystemButtonFaceIsShownAndSavedAsItsNumber) {
-    app->settings.ButtonColor = -2147483633;
-    auto dlg = Open();
-    EXPECT_EQ(CentreOf(*dlg->cmdColor[3]), QApplication::palette().color(QPalette::Button));
-    dlg->cmdSave->click();
-    EXPECT_EQ(Written("Colors", "ButtonColor"), "-2147483633");
-}
-
-TEST_F(ColorsDialog, CancelledChoosersChangeNothing) {
-    auto dlg = Open();
-    dlg->chooseColor = [] { return std::optional<QColor>(); };
-    dlg->chooseImage = [] { return std::string(); };
-    dlg->cmdColor[1]->click();
-    dlg->cmdPattern->click();
-    EXPECT_FALSE(dlg->ColorsChanged);
-    EXPECT_EQ(dlg->ColorOf(1), app->settings.ShadowColor);
-    EXPECT_EQ(app->settings.BackPattern, kOldPattern);
-    EXPECT_TRUE(dlg->close());
-    EXPECT_TRUE(desktop.msgBoxes.empty());
-}
-
-// A user's session in the dialog: P new pattern, C new button colour, K right-click the pattern,
-// R Revert, X Exit, W the close control, S Save. Message-box answers are queued in order.
+// A user's session in the dialog: P new pattern, C new button colour, p and c the same choosers
+// cancelled, K right-click the pattern, R Revert, X Exit, W the close control, S Save, with the
+// message-box answers queued in order. "-" as a written value: the settings file was not written.
 struct Session {
     const char* name;
     const char* steps;
@@ -116,127 +95,74 @@ struct Session {
     bool closed;
     std::string patternInMemory;
     int32_t buttonColorInMemory;
-    std::string patternWritten;  // "<none>": the file was not written
-    std::string buttonColorWritten;
+    std::string patternWritten, buttonColorWritten;
     std::vector<std::string> prompts;
 };
 
-void PrintTo(const Session& s, std::ostream* os) { *os << s.name; }
-
-class ColorsSession : public ColorsDialog, public ::testing::WithParamInterface<Session> {};
-
-TEST_P(ColorsSession, PatternAndColoursEndUpWhereTheUserExpects) {
-    const Session& s = GetParam();
-    desktop.msgAnswers = s.answers;
-    auto dlg = Open();
-    for (const char* step = s.steps; *step; ++step) {
-        switch (*step) {
-            case 'P':
-                dlg->cmdPattern->click();
-                break;
-            case 'C':
-                dlg->cmdColor[3]->click();
-                break;
-            case 'K':
-                RightClick(*dlg->cmdPattern);
-                break;
-            case 'R':
-                dlg->cmdRevert->click();
-                break;
-            case 'X':
-                dlg->cmdCancel->click();
-                break;
-            case 'W':
-                dlg->close();
-                break;
-            case 'S':
-                dlg->cmdSave->click();
-                break;
-        }
-    }
-    EXPECT_EQ(!dlg->isVisible(), s.closed);
-    EXPECT_EQ(app->settings.BackPattern, s.patternInMemory);
-    EXPECT_EQ(app->settings.ButtonColor, s.buttonColorInMemory);
-    EXPECT_EQ(Written("AVSettings", "BackPattern"), s.patternWritten);
-    EXPECT_EQ(Written("Colors", "ButtonColor"), s.buttonColorWritten);
-    EXPECT_EQ(Prompts(), s.prompts);
-}
-
-const std::string kNone = "<none>";
 const std::string kChosenText = std::to_string(kChosen);
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ColorsSession,
-    ::testing::Values(
-        Session{
-            "PatternThenExitPutsTheOldBack", "PX", {}, true, kOldPattern, 255, kNone, kNone, {}},
-        Session{"PatternThenCloseControlKeepsItUnsaved",
-                "PW",
-                {},
-                true,
-                kNewPattern,
-                255,
-                kNone,
-                kNone,
-                {}},
-        Session{
-            "RightClickThenCloseControlKeepsNoPattern", "KW", {}, true, "", 255, kNone, kNone, {}},
-        Session{"RevertThenExitSavesNothing", "RX", {}, true, kOldPattern, 255, kNone, kNone, {}},
-        Session{"RevertThenSaveWritesDefaults",
-                "RS",
-                {},
-                true,
-                "",
-                -2147483633,
-                "",
-                "-2147483633",
-                {kSavedNotice}},
-        Session{"ColourThenCloseNoSavesNothing",
-                "CW",
-                {7},
-                true,
-                kOldPattern,
-                255,
-                kNone,
-                kNone,
-                {kQuestion}},
-        Session{"ColourThenCloseCancelStaysOpen",
-                "CW",
-                {2},
-                false,
-                kOldPattern,
-                255,
-                kNone,
-                kNone,
-                {kQuestion}},
-        Session{"ColourThenCloseYesSaves",
-                "CW",
-                {6},
-                true,
-                kOldPattern,
-                kChosen,
-                kOldPattern,
-                kChosenText,
-                {kQuestion, kSavedNotice}},
-        Session{"PatternColourExitCancelSaveKeepsTheOldPattern",
-                "PCXS",
-                {2},
-                true,
-                kOldPattern,
-                kChosen,
-                kOldPattern,
-                kChosenText,
-                {kQuestion, kSavedNotice}},
-        Session{"PatternColourSaveWritesBoth",
-                "PCS",
-                {},
-                true,
-                kNewPattern,
-                kChosen,
-                kNewPattern,
-                kChosenText,
-                {kSavedNotice}}),
-    [](const auto& info) { return std::string(info.param.name); });
+// clang-format off
+const Session kSessions[] = {
+    {"pattern, Exit", "PX", {}, true, kOldPattern, 255, "-", "-", {}},
+    {"pattern, close control", "PW", {}, true, kNewPattern, 255, "-", "-", {}},
+    {"right-click, close control", "KW", {}, true, "", 255, "-", "-", {}},
+    {"cancelled choosers", "cpW", {}, true, kOldPattern, 255, "-", "-", {}},
+    {"Revert, Exit", "RX", {}, true, kOldPattern, 255, "-", "-", {}},
+    {"Revert, Save", "RS", {}, true, "", -2147483633, "", "-2147483633", {kSavedNotice}},
+    {"colour, close, No", "CW", {7}, true, kOldPattern, 255, "-", "-", {kQuestion}},
+    {"colour, close, Cancel", "CW", {2}, false, kOldPattern, 255, "-", "-", {kQuestion}},
+    {"colour, close, Yes", "CW", {6}, true, kOldPattern, kChosen, kOldPattern, kChosenText, {kQuestion, kSavedNotice}},
+    {"pattern, colour, Exit, Cancel, Save", "PCXS", {2}, true, kOldPattern, kChosen, kOldPattern, kChosenText, {kQuestion, kSavedNotice}},
+    {"pattern, colour, Save", "PCS", {}, true, kNewPattern, kChosen, kNewPattern, kChosenText, {kSavedNotice}},
+};
+// clang-format on
+
+TEST_F(ColorsDialog, PatternAndColoursEndUpWhereTheUserExpects) {
+    for (const Session& s : kSessions) {
+        SCOPED_TRACE(s.name);
+        ::unlink(prefix.host("Brindlewood.ini").c_str());
+        desktop.msgBoxes.clear();
+        desktop.msgAnswers = s.answers;
+        app->settings.BackPattern = kOldPattern;
+        app->settings.ButtonColor = 255;
+        auto dlg = Open();
+        for (const char* step = s.steps; *step; ++step) {
+            if (*step == 'p') dlg->chooseImage = [] { return std::string(); };
+            if (*step == 'c') dlg->chooseColor = [] { return std::optional<QColor>(); };
+            switch (*step) {
+                case 'p':
+                case 'P':
+                    dlg->cmdPattern->click();
+                    break;
+                case 'c':
+                case 'C':
+                    dlg->cmdColor[3]->click();
+                    break;
+                case 'K':
+                    RightClick(*dlg->cmdPattern);
+                    break;
+                case 'R':
+                    dlg->cmdRevert->click();
+                    break;
+                case 'X':
+                    dlg->cmdCancel->click();
+                    break;
+                case 'W':
+                    dlg->close();
+                    break;
+                case 'S':
+                    dlg->cmdSave->click();
+                    break;
+            }
+        }
+        EXPECT_EQ(!dlg->isVisible(), s.closed);
+        EXPECT_EQ(app->settings.BackPattern, s.patternInMemory);
+        EXPECT_EQ(app->settings.ButtonColor, s.buttonColorInMemory);
+        EXPECT_EQ(Written("AVSettings", "BackPattern"), s.patternWritten);
+        EXPECT_EQ(Written("Colors", "ButtonColor"), s.buttonColorWritten);
+        EXPECT_EQ(Prompts(), s.prompts);
+    }
+}
 
 class ColorsMoveFile : public ColorsDialog, public ::testing::WithParamInterface<bool> {};
 
