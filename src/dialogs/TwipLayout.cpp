@@ -17,7 +17,8 @@ QFrame* AddButtonShadow(QWidget& parent, const QPushButton& button, const QStrin
     shadow->setFrameShape(QFrame::NoFrame);
     shadow->setAutoFillBackground(true);
     shadow->setGeometry(button.geometry().translated(Twips(120), Twips(120)));
-    shadow->stackUnder(const_cast<QPushButton*>(&button));
+    // Under every control, as a drawn shape would be, so no shadow covers a neighbouring button.
+    shadow->lower();
     return shadow;
 }
 

@@ -17,7 +17,7 @@ constexpr int Twips(int twips) { return twips / 15; }
 void PlaceAt(QWidget& child, int left, int top, int width, int height);
 
 // A button's shadow: a filled rectangle of its size, 120 twips right of and below it, stacked
-// under it. The colour comes from the scheme, which styles every "shp" child.
+// under every other control. The colour comes from the scheme, which styles every "shp" child.
 QFrame* AddButtonShadow(QWidget& parent, const QPushButton& button, const QString& name);
 
 // A one-pixel divider between two twip points on a horizontal or vertical line.

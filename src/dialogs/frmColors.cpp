@@ -56,10 +56,12 @@ QString ColorSheet(const QColor& c) {
         .arg(c.name());
 }
 
-// The image cropped and scaled to fill the button, so a small tile still reads as a pattern.
+// The image tiled at its own size, as the windows will show it.
 QPixmap Swatch(const QPixmap& image, QSize size) {
-    return image.scaled(size, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation)
-        .copy(QRect(QPoint(0, 0), size));
+    QPixmap swatch(size);
+    QPainter painter(&swatch);
+    painter.drawTiledPixmap(swatch.rect(), image);
+    return swatch;
 }
 
 QPushButton* AddButton(QWidget& parent, const QString& name, const char* caption, const char* tip,
