@@ -72,6 +72,7 @@ std::pair<std::string, std::string> StatusShownByShowAbout(AppState& app) {
 }
 
 struct TitlesCase {
+    const char* name;
     std::vector<std::string> titles;
     bool running;
 };
@@ -91,8 +92,10 @@ TEST_P(AboutWindowTitles, StatusComesFromTheOpenWindows) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, AboutWindowTitles,
-    ::testing::Values(TitlesCase{{"Terminal", "Poser 4 - Jo's Poser", "Files"}, true},
-                      TitlesCase{{"Poser 4", "POSER", "his poser"}, false}, TitlesCase{{}, false}));
+    ::testing::Values(TitlesCase{"PoserOpen", {"Terminal", "Poser 4 - Jo's Poser", "Files"}, true},
+                      TitlesCase{"OnlyLookalikes", {"Poser 4", "POSER", "his poser"}, false},
+                      TitlesCase{"NoWindows", {}, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // PATH lookups over a temp tree: entries "x:" executable file, "r:" plain file, "d:" folder;
 // the PATH names folders of the tree.

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 
 #include "app/QtColor.h"
 #include "dialogs/frmColors.h"
@@ -162,6 +163,15 @@ TEST_F(ColorsDialog, PatternAndColoursEndUpWhereTheUserExpects) {
         EXPECT_EQ(Written("Colors", "ButtonColor"), s.buttonColorWritten);
         EXPECT_EQ(Prompts(), s.prompts);
     }
+}
+
+TEST_F(ColorsDialog, ModalDialogReturnsWhenExitIsClicked) {
+    QTimer::singleShot(0, [] {
+        if (auto* dlg = qobject_cast<frmColors*>(QApplication::activeModalWidget()))
+            dlg->cmdCancel->click();
+    });
+    ShowColors(*app, nullptr);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 class ColorsMoveFile : public ColorsDialog, public ::testing::WithParamInterface<bool> {};
