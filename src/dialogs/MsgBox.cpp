@@ -41,10 +41,6 @@ class BoxDesktop : public Desktop {
     const Settings& settings_;
 };
 
-void CentreOn(QWidget& box, const QRect& area) {
-    box.move(area.center() - QPoint(box.width() / 2, box.height() / 2));
-}
-
 QRect ScreenArea(const QWidget* near) {
     QScreen* screen = near ? near->screen() : QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry() : QRect();
@@ -59,7 +55,7 @@ int ShowMsgBox(const std::string& prompt, int style, const std::string& title,
     QPointer<frmMsgBox> box = new frmMsgBox(QApplication::activeWindow());
     ApplyFormColors(*box, settings, desktop ? *desktop : fallback);
     box->Prepare(prompt, style, title);
-    CentreOn(*box, ScreenArea(box->parentWidget()));
+    box->CentreOn(ScreenArea(box->parentWidget()));
     // The box goes with its parent should that be destroyed while it is open.
     box->exec();
     if (!box) return 2;
@@ -76,9 +72,9 @@ std::string ShowInputBox(const std::string& prompt, int style, const std::string
     ApplyFormColors(*box, settings, desktop ? *desktop : fallback);
     box->Prepare(prompt, style, title, defaultText);
     if (owner) {
-        CentreOn(*box, owner->frameGeometry());
+        box->CentreOn(owner->frameGeometry());
     } else {
-        CentreOn(*box, ScreenArea(nullptr));
+        box->CentreOn(ScreenArea(nullptr));
     }
     box->exec();
     if (!box) return {};

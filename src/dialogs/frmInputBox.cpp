@@ -81,4 +81,15 @@ void frmInputBox::Prepare(const std::string& prompt, int style, const std::strin
     pctAlert->setVisible(style == 16);
 }
 
+void frmInputBox::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (centreArea_.isValid()) CentreOn(centreArea_);
+}
+
+void frmInputBox::CentreOn(const QRect& area) {
+    centreArea_ = area;
+    const QSize frame = frameGeometry().size();
+    move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
+}
+
 }  // namespace bw

@@ -23,6 +23,9 @@ class frmInputBox : public QDialog {
                  const std::string& defaultText);
     const std::string& InputBoxAnswer() const { return answer_; }
 
+    // Centres the framed window on the area now, and again once it is shown and its frame known.
+    void CentreOn(const QRect& area);
+
     QLabel* lblMsgText = nullptr;
     QLineEdit* txtReason = nullptr;
     QPushButton* cmdOK = nullptr;
@@ -32,8 +35,12 @@ class frmInputBox : public QDialog {
     QLabel* pctTalk = nullptr;
     QLabel* pctAlert = nullptr;
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     std::string answer_;
+    QRect centreArea_;
 };
 
 }  // namespace bw

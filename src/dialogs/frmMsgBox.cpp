@@ -179,12 +179,19 @@ void frmMsgBox::PlaceButtons() {
 void frmMsgBox::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     PlaceButtons();
+    if (centreArea_.isValid()) CentreOn(centreArea_);
 }
 
 void frmMsgBox::done(int result) {
     // The close control and Esc leave no answer of their own: they count as Cancel.
     if (answer_ == 0) answer_ = 2;
     QDialog::done(result);
+}
+
+void frmMsgBox::CentreOn(const QRect& area) {
+    centreArea_ = area;
+    const QSize frame = frameGeometry().size();
+    move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
 }
 
 }  // namespace bw

@@ -25,6 +25,9 @@ class frmMsgBox : public QDialog {
     // The overall window width, frame included, in twips: what the button row is placed by.
     double OverallWidthTwips() const;
 
+    // Centres the framed window on the area now, and again once it is shown and its frame known.
+    void CentreOn(const QRect& area);
+
     QLabel* lblMsgText = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdYes = nullptr;
@@ -48,6 +51,7 @@ class frmMsgBox : public QDialog {
     QPushButton* AddButton(const char* name, const QString& caption, double left, int answer);
     void PlaceButtons();
 
+    QRect centreArea_;
     int style_ = -1;
     int answer_ = 0;
 };
