@@ -1,9 +1,12 @@
 #include "dialogs/MsgBoxPictures.h"
 
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <functional>
+
+#include "dialogs/Twips.h"
 
 namespace bw {
 
@@ -118,6 +121,15 @@ QPixmap HandPicture() {
         thumb.closeSubpath();
         p.drawPath(thumb);
     });
+}
+
+QLabel* AddPictureBox(QWidget* parent, const char* name, const QPixmap& picture) {
+    auto* box = new QLabel(parent);
+    box->setObjectName(name);
+    box->setPixmap(picture);
+    box->setAlignment(Qt::AlignCenter);
+    box->setGeometry(TwipsRect(360, 360, 495, 495));
+    return box;
 }
 
 }  // namespace bw

@@ -11,20 +11,6 @@
 
 namespace bw {
 
-namespace {
-
-QLabel* AddPicture(QWidget* parent, const char* name, const QPixmap& pixmap) {
-    auto* picture = new QLabel(parent);
-    picture->setObjectName(name);
-    picture->setPixmap(pixmap);
-    picture->setAlignment(Qt::AlignCenter);
-    picture->setGeometry(TwipsRect(360, 360, 495, 495));
-    picture->hide();
-    return picture;
-}
-
-}  // namespace
-
 frmInputBox::frmInputBox(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
@@ -56,8 +42,10 @@ frmInputBox::frmInputBox(QWidget* parent)
     setTabOrder(txtReason, cmdOK);
     setTabOrder(cmdOK, cmdCancel);
 
-    pctTalk = AddPicture(this, "pctTalk", TalkPicture());
-    pctAlert = AddPicture(this, "pctAlert", AlertPicture());
+    pctTalk = AddPictureBox(this, "pctTalk", TalkPicture());
+    pctAlert = AddPictureBox(this, "pctAlert", AlertPicture());
+    pctTalk->hide();
+    pctAlert->hide();
 
     connect(cmdOK, &QPushButton::clicked, this, [this] {
         answer_ = txtReason->text().toStdString();

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <initializer_list>
 #include <vector>
 
 #include "dialogs/HoverCursor.h"
@@ -19,7 +20,6 @@ constexpr double kButtonHeight = 375;
 constexpr double kButtonGap = 225;
 constexpr double kPictureLeft = 360;
 constexpr double kPictureTop = 360;
-constexpr double kPictureSize = 495;
 
 enum class Buttons { None, OK, OKCancel, YesNo, YesNoCancel };
 
@@ -58,15 +58,6 @@ StyleLook LookOf(int style) {
     }
 }
 
-QLabel* AddPicture(QWidget* parent, const char* name, const QPixmap& pixmap) {
-    auto* picture = new QLabel(parent);
-    picture->setObjectName(name);
-    picture->setPixmap(pixmap);
-    picture->setAlignment(Qt::AlignCenter);
-    picture->setGeometry(TwipsRect(kPictureLeft, kPictureTop, kPictureSize, kPictureSize));
-    return picture;
-}
-
 }  // namespace
 
 frmMsgBox::frmMsgBox(QWidget* parent)
@@ -95,9 +86,9 @@ frmMsgBox::frmMsgBox(QWidget* parent)
     setTabOrder(cmdYes, cmdNo);
     setTabOrder(cmdNo, cmdCancel);
 
-    pctTalk = AddPicture(this, "pctTalk", TalkPicture());
-    pctAlert = AddPicture(this, "pctAlert", AlertPicture());
-    pctHand = AddPicture(this, "pctHand", HandPicture());
+    pctTalk = AddPictureBox(this, "pctTalk", TalkPicture());
+    pctAlert = AddPictureBox(this, "pctAlert", AlertPicture());
+    pctHand = AddPictureBox(this, "pctHand", HandPicture());
 
     InstallHoverCursor(*this);
 }
@@ -116,10 +107,8 @@ QPushButton* frmMsgBox::AddButton(const char* name, const QString& caption, doub
 
 void frmMsgBox::Prepare(const std::string& prompt, int style, const std::string& title) {
     answer_ = 0;
-    for (QWidget* w : {static_cast<QWidget*>(pctTalk), static_cast<QWidget*>(pctAlert),
-                       static_cast<QWidget*>(pctHand), static_cast<QWidget*>(cmdOK),
-                       static_cast<QWidget*>(cmdYes), static_cast<QWidget*>(cmdNo),
-                       static_cast<QWidget*>(cmdCancel)}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{pctTalk, pctAlert, pctHand, cmdOK, cmdYes,
+                                                      cmdNo, cmdCancel}) {
         w->hide();
     }
     setWindowTitle(QString::fromStdString(title));
