@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <optional>
 
 #include "app/QtColor.h"
 #include "app/ReportError.h"

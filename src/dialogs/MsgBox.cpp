@@ -15,6 +15,16 @@ namespace bw {
 
 namespace {
 
+// The window a box belongs to: the active one, else the main window. A box with an owner stays
+// above it and out of the task bar.
+QWidget* BoxParent() {
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String("frmMain") && w->isVisible()) return w;
+    }
+    return nullptr;
+}
+
 // Reports for a box opened without the program's Desktop: the boxes themselves, and the
 // system's message box for the rest.
 class BoxDesktop : public Desktop {
@@ -25,11 +35,10 @@ class BoxDesktop : public Desktop {
     }
     std::string ShowInputBox(const std::string& prompt, int style, const std::string& title,
                              const std::string& defaultText) override {
-        return bw::ShowInputBox(prompt, style, title, defaultText, settings_,
-                                QApplication::activeWindow(), this);
+        return bw::ShowInputBox(prompt, style, title, defaultText, settings_, BoxParent(), this);
     }
     void ShowSystemMessage(const std::string& prompt, const std::string& title) override {
-        QMessageBox::information(QApplication::activeWindow(), QString::fromStdString(title),
+        QMessageBox::information(BoxParent(), QString::fromStdString(title),
                                  QString::fromStdString(prompt));
     }
     void SetCaption(const std::string&) override {}
@@ -51,8 +60,7 @@ QRect ScreenArea(const QWidget* near) {
 int ShowMsgBox(const std::string& prompt, int style, const std::string& title,
                const Settings& settings, Desktop* desktop) {
     BoxDesktop fallback(settings);
-    // Parented to the active window, the box stays above it and out of the task bar.
-    QPointer<frmMsgBox> box = new frmMsgBox(QApplication::activeWindow());
+    QPointer<frmMsgBox> box = new frmMsgBox(BoxParent());
     ApplyFormColors(*box, settings, desktop ? *desktop : fallback);
     box->Prepare(prompt, style, title);
     box->CentreOn(ScreenArea(box->parentWidget()));
@@ -68,7 +76,7 @@ std::string ShowInputBox(const std::string& prompt, int style, const std::string
                          const std::string& defaultText, const Settings& settings, QWidget* owner,
                          Desktop* desktop) {
     BoxDesktop fallback(settings);
-    QPointer<frmInputBox> box = new frmInputBox(owner ? owner : QApplication::activeWindow());
+    QPointer<frmInputBox> box = new frmInputBox(owner ? owner : BoxParent());
     ApplyFormColors(*box, settings, desktop ? *desktop : fallback);
     box->Prepare(prompt, style, title, defaultText);
     if (owner) {
