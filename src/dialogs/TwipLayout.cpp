@@ -8,7 +8,7 @@
 namespace bw {
 
 void PlaceAt(QWidget& child, int left, int top, int width, int height) {
-    child.setGeometry(Twips(left), Twips(top), Twips(width), Twips(height));
+    child.setGeometry(Px(left), Px(top), Px(width), Px(height));
 }
 
 QFrame* AddButtonShadow(QWidget& parent, const QPushButton& button, const QString& name) {
@@ -16,7 +16,7 @@ QFrame* AddButtonShadow(QWidget& parent, const QPushButton& button, const QStrin
     shadow->setObjectName(name);
     shadow->setFrameShape(QFrame::NoFrame);
     shadow->setAutoFillBackground(true);
-    shadow->setGeometry(button.geometry().translated(Twips(120), Twips(120)));
+    shadow->setGeometry(button.geometry().translated(Px(120), Px(120)));
     // Under every control, as a drawn shape would be, so no shadow covers a neighbouring button.
     shadow->lower();
     return shadow;
@@ -30,9 +30,9 @@ QFrame* AddLine(QWidget& parent, const QString& name, int x1, int y1, int x2, in
     line->setFrameShadow(QFrame::Plain);
     line->setLineWidth(1);
     if (horizontal)
-        line->setGeometry(Twips(x1), Twips(y1), Twips(x2 - x1), 1);
+        line->setGeometry(Px(x1), Px(y1), Px(x2 - x1), 1);
     else
-        line->setGeometry(Twips(x1), Twips(y1), 1, Twips(y2 - y1));
+        line->setGeometry(Px(x1), Px(y1), 1, Px(y2 - y1));
     return line;
 }
 

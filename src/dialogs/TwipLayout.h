@@ -4,14 +4,14 @@
 #include <QString>
 #include <QStringList>
 
+#include "dialogs/Twips.h"
+
 class QFrame;
 class QPushButton;
 class QWidget;
 
 namespace bw {
 
-// Window measures are kept in twips, as the layouts are drawn; 15 twips make a pixel.
-constexpr int Twips(int twips) { return twips / 15; }
 
 // Places a child at a twip rectangle.
 void PlaceAt(QWidget& child, int left, int top, int width, int height);

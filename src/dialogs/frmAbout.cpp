@@ -53,7 +53,7 @@ frmAbout::frmAbout(AppState& app, QWidget* owner, bool poserRunning)
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       app_(app) {
     setObjectName("frmAbout");
-    setFixedSize(Twips(5805), Twips(3960));
+    setFixedSize(Px(5805), Px(3960));
     BuildControls();
     startSysInfo = [this] { StartSysInfo(app_.desktop); };
 
@@ -61,7 +61,7 @@ frmAbout::frmAbout(AppState& app, QWidget* owner, bool poserRunning)
     lblTitle->setText(kAppTitle);
     lblVersion->setText(VersionLine());
     lblDisclaimer->setText(QString::fromUtf8(kCopyright) + "\n" + kContact + "\n" + kWeb);
-    ApplyFormColors(*this, app.settings, app.desktop);
+    ApplyFormColors(*this, app.settings, app.desktop, &app.fs->driveMap());
     ShowPoserStatus(poserRunning);
     InstallHoverCursor(*this);
 

@@ -95,7 +95,7 @@ frmColors::frmColors(AppState& app, QWidget* owner)
       app_(app) {
     setObjectName("frmColors");
     setWindowTitle("Edit Application Colors");
-    setFixedSize(Twips(8160), Twips(3495));
+    setFixedSize(Px(8160), Px(3495));
     BuildControls();
     chooseColor = [this]() -> std::optional<QColor> {
         const QColor c = QColorDialog::getColor(Qt::white, this, "Select a Color...");
@@ -103,7 +103,7 @@ frmColors::frmColors(AppState& app, QWidget* owner)
     };
     chooseImage = [this] { return DefaultImageChooser(this).toStdString(); };
 
-    ApplyFormColors(*this, app.settings, app.desktop);
+    ApplyFormColors(*this, app.settings, app.desktop, &app.fs->driveMap());
     // The frame is an outline only, whatever the scheme does to shapes.
     Shape3->setAutoFillBackground(false);
     const auto scheme = SchemeColors(app.settings);
