@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "app/AppState.h"
+#include "browser/TreePopulation.h"
 #include "platform/PlatformError.h"
 #include "platform/Shell.h"
+#include "platform/Text.h"
 #include "support/AppFixture.h"
 
 namespace bw::test {
@@ -47,11 +49,38 @@ class FileopsFixture : public AppFixture {
 protected:
     FileopsFixture() { app->shell = &shell; }
 
-    // Expands to the node and makes it current; null when it is not in the tree.
+    // The node with this full path, expanding only folders not listed yet, so nodes found
+    // before stay in the tree; null when there is none.
+    Node* reveal(const std::string& fullPath) {
+        if (app->tree.roots().empty()) GetDrives(*app);
+        auto parts = Split(fullPath, '\\');
+        Node* node = nullptr;
+        for (const auto& r : app->tree.roots())
+            if (!parts.empty() && r->text() == parts[0]) node = r.get();
+        for (size_t i = 1; node && i < parts.size(); ++i) {
+            Node* next = childNamed(node, parts[i]);
+            if (!next) {
+                ExpandNode(*app, *node);
+                next = childNamed(node, parts[i]);
+            }
+            node = next;
+        }
+        return node;
+    }
+    // Reveals the node and makes it current.
     Node* select(const std::string& fullPath) {
-        Node* n = expandTo(fullPath);
+        Node* n = reveal(fullPath);
         app->CurrentNode = NodeHandle(n);
         return n;
+    }
+    // Whether any node of the tree shows this full path.
+    bool shown(const std::string& fullPath) const {
+        bool found = false;
+        app->tree.ForEach([&](Node* n) {
+            found = n->FullPath() == fullPath;
+            return !found;
+        });
+        return found;
     }
     // Texts of a node's children, in tree order.
     static std::vector<std::string> childTexts(const Node* n) {
