@@ -35,7 +35,8 @@ int BenchListing(const std::vector<std::string>& args) {
     AppState& app = *b.app;
     app.PrintSubFolders = args.size() == 3;
     namespace stdfs = std::filesystem;
-    const std::string dir = app.fs->WindowsPath(stdfs::absolute(args[0]).lexically_normal().string());
+    const std::string dir =
+        app.fs->WindowsPath(stdfs::absolute(args[0]).lexically_normal().string());
     const std::string out = stdfs::absolute(args[1]).lexically_normal().string();
     std::string header = dir;
     while (EndsWith(header, "\\")) header.pop_back();

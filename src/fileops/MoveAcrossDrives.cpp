@@ -49,7 +49,8 @@ void MoveAcrossDrives(FileSystem& fs, const std::string& source, const std::stri
             fs.CopyFolder(source, destination, Overwrite::No);
         else
             fs.CopyFile(source, destination, Overwrite::No);
-        if (!SameContents(fs, source, destination, isFolder)) throw PlatformError::FromNumber(err::kDeviceIO);
+        if (!SameContents(fs, source, destination, isFolder))
+            throw PlatformError::FromNumber(err::kDeviceIO);
     } catch (const PlatformError&) {
         TakeAwayCopy(fs, destination, isFolder);
         throw;

@@ -13,12 +13,15 @@ namespace {
 constexpr size_t kFoundInLength = 10;  // "Found in: "
 
 // A drive's full path ("C:") names its root folder ("C:\").
-std::string FolderPathOf(const std::string& path) { return path.size() == 2 && path[1] == ':' ? path + "\\" : path; }
+std::string FolderPathOf(const std::string& path) {
+    return path.size() == 2 && path[1] == ':' ? path + "\\" : path;
+}
 
 }  // namespace
 
 std::string RefFolderPath(const std::string& nodeText, const std::string& runtimeFolder) {
-    const std::string found = nodeText.size() > kFoundInLength ? nodeText.substr(kFoundInLength) : std::string();
+    const std::string found =
+        nodeText.size() > kFoundInLength ? nodeText.substr(kFoundInLength) : std::string();
     // The file manager on this desktop opens a file in its application instead of showing where
     // it lies, so the folder holding the found file is handed over.
     const size_t slash = found.find_last_of('\\');
@@ -59,8 +62,9 @@ void OpenInDefaultApplication(AppState& app, const std::string& path) {
         }
     }
     if (!associated) {
-        app.desktop.ShowMsgBox("There is no default application found for this file type: " + Tail(path, 4),
-                               style::kOKOnly, "Notice");
+        app.desktop.ShowMsgBox(
+            "There is no default application found for this file type: " + Tail(path, 4),
+            style::kOKOnly, "Notice");
         return;
     }
     try {

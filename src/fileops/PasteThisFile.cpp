@@ -49,9 +49,11 @@ std::string CheckPaste(const FileSystem& fs, const std::string& source, bool isF
     if (!fs.FolderExists(targetPath + "\\")) throw PlatformError::FromNumber(err::kPathFileAccess);
     const std::string destination = targetPath + "\\" + LastComponent(source);
     const std::string hostSource = fs.HostPath(source);
-    if (isFolder && IsSameOrInside(Canonical(fs.HostPath(targetPath + "\\")), Canonical(hostSource)))
+    if (isFolder &&
+        IsSameOrInside(Canonical(fs.HostPath(targetPath + "\\")), Canonical(hostSource)))
         throw PlatformError::FromNumber(err::kPathFileAccess);
-    if (SameItem(hostSource, fs.HostPath(destination))) throw PlatformError::FromNumber(err::kPathFileAccess);
+    if (SameItem(hostSource, fs.HostPath(destination)))
+        throw PlatformError::FromNumber(err::kPathFileAccess);
     return destination;
 }
 

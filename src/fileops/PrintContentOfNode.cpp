@@ -25,7 +25,8 @@ void PrintContentOfNode(AppState& app) {
     const std::string path = node->FullPath();
     // A drive's path ("C:") names its root folder as "C:\".
     const std::string folder = path + "\\";
-    const std::string chosen = app.desktop.ChooseSaveFile("Save Listing As...", "Text File (*.txt)|*.txt");
+    const std::string chosen =
+        app.desktop.ChooseSaveFile("Save Listing As...", "Text File (*.txt)|*.txt");
     if (chosen.empty()) return;
     app.desktop.SetBusy(true);
     try {

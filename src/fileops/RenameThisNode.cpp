@@ -20,7 +20,8 @@ namespace {
 bool IsAcceptableName(const std::string& name) {
     if (name == "." || name == "..") return false;
     for (unsigned char ch : name)
-        if (ch < 32 || std::string_view("\\/:*?\"<>|").find(static_cast<char>(ch)) != std::string_view::npos)
+        if (ch < 32 ||
+            std::string_view("\\/:*?\"<>|").find(static_cast<char>(ch)) != std::string_view::npos)
             return false;
     return true;
 }
@@ -69,8 +70,8 @@ void RenameThisNode(AppState& app) {
     NodeHandle handle(node);
     NodeHandle parent(node->parent());
 
-    const std::string newName = app.desktop.ShowInputBox("Enter a new name for this " + tagName + ". ",
-                                                         style::kAlert, "Enter a new name", oldName);
+    const std::string newName = app.desktop.ShowInputBox(
+        "Enter a new name for this " + tagName + ". ", style::kAlert, "Enter a new name", oldName);
     if (newName.empty() || newName == oldName) return;
 
     std::string shownName = oldName;
@@ -86,7 +87,8 @@ void RenameThisNode(AppState& app) {
     } catch (const PlatformError& e) {
         ReportError(app.desktop, e, "RenameThisNode");
     }
-    // Listed again in every case, so the tree shows what the disk holds after a partial failure too.
+    // Listed again in every case, so the tree shows what the disk holds after a partial failure
+    // too.
     if (Node* p = parent.get()) {
         ExpandNode(app, *p);
         if ((p = parent.get())) SelectRenamed(app, p, shownName);

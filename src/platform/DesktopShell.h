@@ -9,7 +9,7 @@ namespace bw {
 
 // The Linux desktop's shell: the freedesktop trash, the MIME database with xdg-mime, and xdg-open.
 class DesktopShell : public Shell {
-public:
+  public:
     void MoveToTrash(const std::string& hostPath) override;
     bool HasAssociatedApplication(const std::string& hostPath) override;
     void Open(const std::string& hostPath) override;

@@ -1,7 +1,6 @@
-#include "fileops/DeleteThisNode.h"
-
 #include "app/Desktop.h"
 #include "app/ReportError.h"
+#include "fileops/DeleteThisNode.h"
 #include "fileops/FileopsFixture.h"
 
 namespace bw::test {
@@ -12,7 +11,7 @@ struct DeleteCase {
     std::vector<std::string> files;  // under C:\Lib
     const char* target;              // name under C:\Lib
     bool moveFile;
-    std::vector<std::string> gone;   // removed, in order of removal when trashed
+    std::vector<std::string> gone;  // removed, in order of removal when trashed
     std::vector<std::string> kept;
 };
 
@@ -33,7 +32,8 @@ TEST_P(DeleteFlows, RemovesItemAndCompanionsAndSelectsParent) {
     for (const auto& k : tc.kept) EXPECT_TRUE(c.exists("Lib/" + k)) << k;
     if (tc.moveFile) {
         ASSERT_EQ(shell.trashed.size(), tc.gone.size());
-        for (size_t i = 0; i < tc.gone.size(); ++i) EXPECT_EQ(shell.trashed[i], onC("Lib/" + tc.gone[i]));
+        for (size_t i = 0; i < tc.gone.size(); ++i)
+            EXPECT_EQ(shell.trashed[i], onC("Lib/" + tc.gone[i]));
     } else {
         EXPECT_TRUE(shell.trashed.empty());
     }
@@ -43,20 +43,38 @@ TEST_P(DeleteFlows, RemovesItemAndCompanionsAndSelectsParent) {
     EXPECT_EQ(app->CurrentNode.get(), parent);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fileops, DeleteFlows,
-    ::testing::Values(
-        DeleteCase{"companions to trash", {"dog.cr2", "dog.rsr", "dog.png"}, "dog.cr2", true,
-                   {"dog.cr2", "dog.rsr", "dog.png"}, {}},
-        DeleteCase{"only png, permanently", {"dog.cr2", "dog.png", "cat.rsr"}, "dog.cr2", false,
-                   {"dog.cr2", "dog.png"}, {"cat.rsr"}},
-        DeleteCase{"upper case extension has none", {"DOG.CR2", "DOG.rsr", "DOG.png"}, "DOG.CR2", true,
-                   {"DOG.CR2"}, {"DOG.rsr", "DOG.png"}},
-        DeleteCase{"image has none", {"skin.jpg", "skin.rsr", "skin.png"}, "skin.jpg", true, {"skin.jpg"},
-                   {"skin.rsr", "skin.png"}},
-        DeleteCase{"name without a dot has none", {"dogxcr2", "dog.rsr"}, "dogxcr2", false, {"dogxcr2"},
-                   {"dog.rsr"}}),
-    [](const auto& info) { return CaseName(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(Fileops, DeleteFlows,
+                         ::testing::Values(DeleteCase{"companions to trash",
+                                                      {"dog.cr2", "dog.rsr", "dog.png"},
+                                                      "dog.cr2",
+                                                      true,
+                                                      {"dog.cr2", "dog.rsr", "dog.png"},
+                                                      {}},
+                                           DeleteCase{"only png, permanently",
+                                                      {"dog.cr2", "dog.png", "cat.rsr"},
+                                                      "dog.cr2",
+                                                      false,
+                                                      {"dog.cr2", "dog.png"},
+                                                      {"cat.rsr"}},
+                                           DeleteCase{"upper case extension has none",
+                                                      {"DOG.CR2", "DOG.rsr", "DOG.png"},
+                                                      "DOG.CR2",
+                                                      true,
+                                                      {"DOG.CR2"},
+                                                      {"DOG.rsr", "DOG.png"}},
+                                           DeleteCase{"image has none",
+                                                      {"skin.jpg", "skin.rsr", "skin.png"},
+                                                      "skin.jpg",
+                                                      true,
+                                                      {"skin.jpg"},
+                                                      {"skin.rsr", "skin.png"}},
+                                           DeleteCase{"name without a dot has none",
+                                                      {"dogxcr2", "dog.rsr"},
+                                                      "dogxcr2",
+                                                      false,
+                                                      {"dogxcr2"},
+                                                      {"dog.rsr"}}),
+                         [](const auto& info) { return CaseName(info.param.what); });
 
 struct PromptCase {
     bool moveFile;
@@ -90,10 +108,11 @@ TEST_P(DeletePrompts, AnsweringNoChangesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fileops, DeletePrompts,
-    ::testing::Values(PromptCase{true, "C:\\Lib\\dog.cr2", "Deleting the 'dog.cr2' file...",
-                                 "Are you sure you want to move the 'dog.cr2' file to the Recycle Bin?"},
-                      PromptCase{false, "C:\\Lib\\Sample", "Deleting the 'Sample' folder...",
-                                 "Are you sure you want to PERMANENTLY delete the 'Sample' folder?"}));
+    ::testing::Values(
+        PromptCase{true, "C:\\Lib\\dog.cr2", "Deleting the 'dog.cr2' file...",
+                   "Are you sure you want to move the 'dog.cr2' file to the Recycle Bin?"},
+        PromptCase{false, "C:\\Lib\\Sample", "Deleting the 'Sample' folder...",
+                   "Are you sure you want to PERMANENTLY delete the 'Sample' folder?"}));
 
 TEST_F(FileopsFixture, DeleteWithoutConfirmationRemovesWholeFolder) {
     c.createFile("Lib/Sample/Deep/a.obj", "x");
@@ -118,7 +137,8 @@ struct FailureCase {
     const char* shown;  // the program's own box after the confirmation, or empty for the system one
 };
 
-class DeleteFailures : public FailingFileopsFixture, public ::testing::WithParamInterface<FailureCase> {};
+class DeleteFailures : public FailingFileopsFixture,
+                       public ::testing::WithParamInterface<FailureCase> {};
 
 TEST_P(DeleteFailures, KeepNodeAndFilesAndReport) {
     const FailureCase& tc = GetParam();
@@ -142,12 +162,14 @@ TEST_P(DeleteFailures, KeepNodeAndFilesAndReport) {
         EXPECT_EQ(desktop.msgBoxes[0].prompt, tc.shown);
     } else {
         ASSERT_EQ(desktop.systemMessages.size(), 1u);
-        EXPECT_NE(desktop.systemMessages[0].prompt.find("RemoveThisFile: C:\\Lib\\dog.cr2"), std::string::npos);
+        EXPECT_NE(desktop.systemMessages[0].prompt.find("RemoveThisFile: C:\\Lib\\dog.cr2"),
+                  std::string::npos);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Fileops, DeleteFailures,
-                         ::testing::Values(FailureCase{"trash refused", true, true, 70, kSecurityMessage},
+                         ::testing::Values(FailureCase{"trash refused", true, true, 70,
+                                                       kSecurityMessage},
                                            FailureCase{"no trash", true, false, 0, ""},
                                            FailureCase{"locked", false, true, 70, kSecurityMessage},
                                            FailureCase{"device", false, true, 57, ""}),

@@ -1,5 +1,3 @@
-#include "platform/DesktopShell.h"
-
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -7,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/DesktopShell.h"
 #include "platform/PlatformError.h"
 #include "support/TestDir.h"
 
@@ -17,13 +16,14 @@ namespace stdfs = std::filesystem;
 
 // Points XDG_DATA_HOME at a folder for one test and puts the old value back.
 class DataHome {
-public:
-    explicit DataHome(const std::string& path) : old_(::getenv("XDG_DATA_HOME") ? ::getenv("XDG_DATA_HOME") : "") {
+  public:
+    explicit DataHome(const std::string& path)
+        : old_(::getenv("XDG_DATA_HOME") ? ::getenv("XDG_DATA_HOME") : "") {
         ::setenv("XDG_DATA_HOME", path.c_str(), 1);
     }
     ~DataHome() { ::setenv("XDG_DATA_HOME", old_.c_str(), 1); }
 
-private:
+  private:
     std::string old_;
 };
 
@@ -41,7 +41,8 @@ TEST_P(DesktopTrash, ItemLandsInTheFreedesktopTrashAndCanBeRestored) {
     const std::string data = home.host(tc.dataHomeMissing ? "not/yet/data" : "data");
     if (!tc.dataHomeMissing) home.createDir("data");
     DataHome env(data);
-    const std::string item = tc.folder ? items.createDir("Sample") : items.createFile("dog.cr2", "bytes");
+    const std::string item =
+        tc.folder ? items.createDir("Sample") : items.createFile("dog.cr2", "bytes");
     if (tc.folder) items.createFile("Sample/a.obj", "geo");
     const std::string name = stdfs::path(item).filename();
     const stdfs::path cwd = stdfs::current_path();
@@ -58,7 +59,8 @@ TEST_P(DesktopTrash, ItemLandsInTheFreedesktopTrashAndCanBeRestored) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Platform, DesktopTrash,
-                         ::testing::Values(TrashCase{"file", false, false}, TrashCase{"folder", true, false},
+                         ::testing::Values(TrashCase{"file", false, false},
+                                           TrashCase{"folder", true, false},
                                            TrashCase{"missing_data_folder", false, true}),
                          [](const auto& info) { return std::string(info.param.what); });
 
@@ -74,16 +76,19 @@ struct LocationCase {
 
 class TrashLocations : public ::testing::TestWithParam<LocationCase> {};
 
-TEST_P(TrashLocations, OnlyATrashFilesFolderCounts) { EXPECT_EQ(IsTrashLocation(GetParam().path), GetParam().trash); }
+TEST_P(TrashLocations, OnlyATrashFilesFolderCounts) {
+    EXPECT_EQ(IsTrashLocation(GetParam().path), GetParam().trash);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Platform, TrashLocations,
-    ::testing::Values(LocationCase{"/home/u/.local/share/Trash/files/dog.cr2", true},
-                      LocationCase{"/media/stick/.Trash-" + std::to_string(::getuid()) + "/files/dog.cr2", true},
-                      LocationCase{"/media/stick/.Trash-99999/files/dog.cr2", false},
-                      LocationCase{"dog.cr2", false}, LocationCase{"/work/dog.cr2", false},
-                      LocationCase{"Trash/files/dog.cr2", false},
-                      LocationCase{"/home/u/.local/share/Trash/info/dog.cr2", false}));
+    ::testing::Values(
+        LocationCase{"/home/u/.local/share/Trash/files/dog.cr2", true},
+        LocationCase{"/media/stick/.Trash-" + std::to_string(::getuid()) + "/files/dog.cr2", true},
+        LocationCase{"/media/stick/.Trash-99999/files/dog.cr2", false},
+        LocationCase{"dog.cr2", false}, LocationCase{"/work/dog.cr2", false},
+        LocationCase{"Trash/files/dog.cr2", false},
+        LocationCase{"/home/u/.local/share/Trash/info/dog.cr2", false}));
 
 }  // namespace
 }  // namespace bw::test

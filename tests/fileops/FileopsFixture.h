@@ -26,7 +26,7 @@ inline std::string CaseName(const char* what) {
 // A desktop shell that records what it was asked. Its trash is a plain folder; `trashError`
 // makes every trash request fail with that number.
 class FakeShell : public Shell {
-public:
+  public:
     void MoveToTrash(const std::string& hostPath) override {
         trashed.push_back(hostPath);
         if (trashError) throw PlatformError::FromNumber(trashError);
@@ -46,7 +46,7 @@ public:
 
 // The program over a temp C: drive with the fake shell, and a way to select a node by its path.
 class FileopsFixture : public AppFixture {
-protected:
+  protected:
     FileopsFixture() { app->shell = &shell; }
 
     // The node with this full path, expanding only folders not listed yet, so nodes found
@@ -96,7 +96,7 @@ protected:
 // A file system that fails chosen calls with chosen numbers, to stand in for locked items,
 // full disks and other drives (tests run as root, so permissions do not stop them).
 class FailingFileSystem : public FileSystem {
-public:
+  public:
     using FileSystem::FileSystem;
     int renameError = 0, deleteError = 0, copyError = 0;
     std::string unreadableFolder;  // ListFolder of this folder fails with 70
@@ -131,7 +131,7 @@ public:
 
 // The fixture with the failing file system in place of the real one.
 class FailingFileopsFixture : public FileopsFixture {
-protected:
+  protected:
     FailingFileopsFixture() {
         auto failing = std::make_unique<FailingFileSystem>(app->fs->driveMap());
         fs = failing.get();

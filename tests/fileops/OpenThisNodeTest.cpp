@@ -1,7 +1,6 @@
-#include "fileops/OpenThisNode.h"
-
 #include "app/Desktop.h"
 #include "fileops/FileopsFixture.h"
+#include "fileops/OpenThisNode.h"
 
 namespace bw::test {
 namespace {
@@ -11,7 +10,8 @@ struct NoticeCase {
     const char* ending;
 };
 
-class OpenWithoutAssociation : public FileopsFixture, public ::testing::WithParamInterface<NoticeCase> {};
+class OpenWithoutAssociation : public FileopsFixture,
+                               public ::testing::WithParamInterface<NoticeCase> {};
 
 TEST_P(OpenWithoutAssociation, ShowsNoticeWithTheLastFourCharacters) {
     c.createFile(std::string("Lib/") + GetParam().name);
@@ -22,7 +22,8 @@ TEST_P(OpenWithoutAssociation, ShowsNoticeWithTheLastFourCharacters) {
 
     ASSERT_EQ(desktop.msgBoxes.size(), 1u);
     EXPECT_EQ(desktop.msgBoxes[0].prompt,
-              std::string("There is no default application found for this file type: ") + GetParam().ending);
+              std::string("There is no default application found for this file type: ") +
+                  GetParam().ending);
     EXPECT_EQ(desktop.msgBoxes[0].title, "Notice");
     EXPECT_EQ(desktop.msgBoxes[0].style, 0);
     EXPECT_EQ(shell.asked.size(), 1u);  // the association was asked before anything started
@@ -30,8 +31,10 @@ TEST_P(OpenWithoutAssociation, ShowsNoticeWithTheLastFourCharacters) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fileops, OpenWithoutAssociation,
-                         ::testing::Values(NoticeCase{"readme.xyz", ".xyz"}, NoticeCase{"a.jpeg", "jpeg"},
-                                           NoticeCase{"setup.exe", ".exe"}, NoticeCase{"ab", "b\\ab"}));
+                         ::testing::Values(NoticeCase{"readme.xyz", ".xyz"},
+                                           NoticeCase{"a.jpeg", "jpeg"},
+                                           NoticeCase{"setup.exe", ".exe"},
+                                           NoticeCase{"ab", "b\\ab"}));
 
 // What is handed to the desktop for each kind of node (C: relative host path; empty: nothing).
 struct OpenCase {
@@ -42,7 +45,7 @@ struct OpenCase {
 };
 
 class OpenHandsOver : public FileopsFixture, public ::testing::WithParamInterface<OpenCase> {
-protected:
+  protected:
     void SetUp() override {
         c.createFile("Lib/readme.txt");
         c.createFile("New/Runtime/Textures/Skin/skin.jpg");
@@ -82,7 +85,8 @@ INSTANTIATE_TEST_SUITE_P(
                       OpenCase{"folder", tag::kFolder, "C:\\Lib", "Lib"},
                       OpenCase{"system folder", tag::kSystemFolder, "C:\\Lib", "Lib"},
                       OpenCase{"found under the Runtime now set", tag::kRefFolder,
-                               "Found in: D:\\Old\\Runtime\\Textures\\Skin\\skin.jpg", "New/Runtime/Textures/Skin"},
+                               "Found in: D:\\Old\\Runtime\\Textures\\Skin\\skin.jpg",
+                               "New/Runtime/Textures/Skin"},
                       OpenCase{"reference line", tag::kReference, "Runtime:Textures:skin.jpg", ""}),
     [](const auto& info) { return CaseName(info.param.what); });
 
@@ -107,10 +111,11 @@ TEST_P(RefFolderPaths, FolderUnderTheRuntimeSetting) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fileops, RefFolderPaths,
-    ::testing::Values(RefCase{"Found in: C:\\Poser4\\Runtime\\Textures\\Skin\\skin.jpg", "D:\\Poser4\\Runtime",
-                              "D:\\Poser4\\Runtime\\Textures\\Skin"},
-                      RefCase{"Found in: C:\\Poser4\\Runtime\\skin.jpg", "D:\\P\\Runtime", "D:\\P\\Runtime"},
-                      RefCase{"Found in: C:\\Poser4\\runtime\\x\\skin.jpg", "D:\\R", "C:\\Poser4\\runtime\\x"}));
+    ::testing::Values(
+        RefCase{"Found in: C:\\Poser4\\Runtime\\Textures\\Skin\\skin.jpg", "D:\\Poser4\\Runtime",
+                "D:\\Poser4\\Runtime\\Textures\\Skin"},
+        RefCase{"Found in: C:\\Poser4\\Runtime\\skin.jpg", "D:\\P\\Runtime", "D:\\P\\Runtime"},
+        RefCase{"Found in: C:\\Poser4\\runtime\\x\\skin.jpg", "D:\\R", "C:\\Poser4\\runtime\\x"}));
 
 }  // namespace
 }  // namespace bw::test

@@ -1,5 +1,3 @@
-#include "fileops/PasteThisFile.h"
-
 #include "app/Desktop.h"
 #include "app/ReportError.h"
 #include "browser/TreePopulation.h"
@@ -7,6 +5,7 @@
 #include "fileops/CopyThisNode.h"
 #include "fileops/CutThisNode.h"
 #include "fileops/FileopsFixture.h"
+#include "fileops/PasteThisFile.h"
 
 namespace bw::test {
 namespace {
@@ -14,15 +13,15 @@ namespace {
 struct PasteCase {
     const char* what;
     bool cut;
-    const char* source;  // full path of the item cut or copied
-    const char* target;  // full path of the folder pasted into
+    const char* source;                                      // full path of the item cut or copied
+    const char* target;                                      // full path of the folder pasted into
     std::vector<std::pair<std::string, std::string>> after;  // C: relative path -> bytes; "" absent
     bool fails;
 };
 
 // C:\A holds dog.cr2 (with its thumbnail) and Folder\Inner\x.obj; C:\B holds an older dog.cr2.
 class PasteFlows : public FileopsFixture, public ::testing::WithParamInterface<PasteCase> {
-protected:
+  protected:
     void SetUp() override {
         c.createFile("A/dog.cr2", "new");
         c.createFile("A/dog.png", "thumb");
@@ -50,7 +49,8 @@ TEST_P(PasteFlows, MovesOrCopiesAndKeepsTheClipboardOnFailure) {
         else
             EXPECT_EQ(c.readBytes(path), bytes) << path;
     }
-    const std::string name = std::string(tc.source).substr(std::string(tc.source).find_last_of('\\') + 1);
+    const std::string name =
+        std::string(tc.source).substr(std::string(tc.source).find_last_of('\\') + 1);
     if (tc.fails) {
         EXPECT_EQ(desktop.msgBoxes.size() + desktop.systemMessages.size(), 1u);
         EXPECT_EQ(app->ClipboardPath, tc.source);
@@ -73,25 +73,73 @@ TEST_P(PasteFlows, MovesOrCopiesAndKeepsTheClipboardOnFailure) {
 INSTANTIATE_TEST_SUITE_P(
     Fileops, PasteFlows,
     ::testing::Values(
-        PasteCase{"copy file", false, "C:\\A\\dog.cr2", "C:\\C", {{"A/dog.cr2", "new"}, {"C/dog.cr2", "new"}}, false},
-        PasteCase{"copy replaces", false, "C:\\A\\dog.cr2", "C:\\B", {{"A/dog.cr2", "new"}, {"B/dog.cr2", "new"}},
+        PasteCase{"copy file",
+                  false,
+                  "C:\\A\\dog.cr2",
+                  "C:\\C",
+                  {{"A/dog.cr2", "new"}, {"C/dog.cr2", "new"}},
                   false},
-        PasteCase{"move refused onto a name", true, "C:\\A\\dog.cr2", "C:\\B",
-                  {{"A/dog.cr2", "new"}, {"B/dog.cr2", "old"}}, true},
-        PasteCase{"move file leaves the thumbnail", true, "C:\\A\\dog.cr2", "C:\\C",
-                  {{"A/dog.cr2", ""}, {"C/dog.cr2", "new"}, {"A/dog.png", "thumb"}, {"C/dog.png", ""}}, false},
-        PasteCase{"move folder with contents", true, "C:\\A\\Folder", "C:\\C",
-                  {{"A/Folder", ""}, {"C/Folder/Inner/x.obj", "geo"}}, false},
-        PasteCase{"copy folder", false, "C:\\A\\Folder", "C:", {{"A/Folder/Inner/x.obj", "geo"}, {"Folder/Inner/x.obj", "geo"}},
+        PasteCase{"copy replaces",
+                  false,
+                  "C:\\A\\dog.cr2",
+                  "C:\\B",
+                  {{"A/dog.cr2", "new"}, {"B/dog.cr2", "new"}},
                   false},
-        PasteCase{"file onto itself", false, "C:\\A\\dog.cr2", "C:\\A\\dog.cr2", {{"A/dog.cr2", "new"}}, true},
-        PasteCase{"copy file into its own folder", false, "C:\\A\\dog.cr2", "C:\\A", {{"A/dog.cr2", "new"}}, true},
-        PasteCase{"copy folder into its own folder", false, "C:\\A\\Folder", "C:\\A",
-                  {{"A/Folder/Inner/x.obj", "geo"}}, true},
-        PasteCase{"copy folder into itself", false, "C:\\A\\Folder", "C:\\A\\Folder",
-                  {{"A/Folder/Folder", ""}, {"A/Folder/Inner/x.obj", "geo"}}, true},
-        PasteCase{"move folder into its sub folder", true, "C:\\A\\Folder", "C:\\A\\Folder\\Inner",
-                  {{"A/Folder/Inner/Folder", ""}, {"A/Folder/Inner/x.obj", "geo"}}, true}),
+        PasteCase{"move refused onto a name",
+                  true,
+                  "C:\\A\\dog.cr2",
+                  "C:\\B",
+                  {{"A/dog.cr2", "new"}, {"B/dog.cr2", "old"}},
+                  true},
+        PasteCase{
+            "move file leaves the thumbnail",
+            true,
+            "C:\\A\\dog.cr2",
+            "C:\\C",
+            {{"A/dog.cr2", ""}, {"C/dog.cr2", "new"}, {"A/dog.png", "thumb"}, {"C/dog.png", ""}},
+            false},
+        PasteCase{"move folder with contents",
+                  true,
+                  "C:\\A\\Folder",
+                  "C:\\C",
+                  {{"A/Folder", ""}, {"C/Folder/Inner/x.obj", "geo"}},
+                  false},
+        PasteCase{"copy folder",
+                  false,
+                  "C:\\A\\Folder",
+                  "C:",
+                  {{"A/Folder/Inner/x.obj", "geo"}, {"Folder/Inner/x.obj", "geo"}},
+                  false},
+        PasteCase{"file onto itself",
+                  false,
+                  "C:\\A\\dog.cr2",
+                  "C:\\A\\dog.cr2",
+                  {{"A/dog.cr2", "new"}},
+                  true},
+        PasteCase{"copy file into its own folder",
+                  false,
+                  "C:\\A\\dog.cr2",
+                  "C:\\A",
+                  {{"A/dog.cr2", "new"}},
+                  true},
+        PasteCase{"copy folder into its own folder",
+                  false,
+                  "C:\\A\\Folder",
+                  "C:\\A",
+                  {{"A/Folder/Inner/x.obj", "geo"}},
+                  true},
+        PasteCase{"copy folder into itself",
+                  false,
+                  "C:\\A\\Folder",
+                  "C:\\A\\Folder",
+                  {{"A/Folder/Folder", ""}, {"A/Folder/Inner/x.obj", "geo"}},
+                  true},
+        PasteCase{"move folder into its sub folder",
+                  true,
+                  "C:\\A\\Folder",
+                  "C:\\A\\Folder\\Inner",
+                  {{"A/Folder/Inner/Folder", ""}, {"A/Folder/Inner/x.obj", "geo"}},
+                  true}),
     [](const auto& info) { return CaseName(info.param.what); });
 
 TEST_F(FileopsFixture, PasteAfterTheSourceVanishedKeepsTheClipboard) {
@@ -114,7 +162,8 @@ TEST_F(FileopsFixture, CutNodeIsFoundAgainAfterItsFolderWasRefilled) {
     c.createDir("B");
     select("C:\\A\\dog.cr2");
     CutThisNode(*app);
-    ExpandNode(*app, *reveal("C:\\A"));  // a refresh: the node that was cut is replaced by a new one
+    ExpandNode(*app,
+               *reveal("C:\\A"));  // a refresh: the node that was cut is replaced by a new one
     ASSERT_FALSE(app->ClipboardNode.get());
     ASSERT_TRUE(shown("C:\\A\\dog.cr2"));
     select("C:\\B");
@@ -134,7 +183,8 @@ struct RecordCase {
     bool recorded;
 };
 
-class ClipboardRecording : public FileopsFixture, public ::testing::WithParamInterface<RecordCase> {};
+class ClipboardRecording : public FileopsFixture,
+                           public ::testing::WithParamInterface<RecordCase> {};
 
 TEST_P(ClipboardRecording, RecordsOnlyWhatMayBePasted) {
     const RecordCase& tc = GetParam();
@@ -170,7 +220,8 @@ struct AcrossCase {
     bool moved;
 };
 
-class MoveAcrossDrivesFlows : public FailingFileopsFixture, public ::testing::WithParamInterface<AcrossCase> {};
+class MoveAcrossDrivesFlows : public FailingFileopsFixture,
+                              public ::testing::WithParamInterface<AcrossCase> {};
 
 TEST_P(MoveAcrossDrivesFlows, SourceGoesOnlyAfterACompleteCopy) {
     const AcrossCase& tc = GetParam();
@@ -189,19 +240,21 @@ TEST_P(MoveAcrossDrivesFlows, SourceGoesOnlyAfterACompleteCopy) {
     const std::string moved = folder ? "Folder/Inner/x.obj" : "dog.cr2";
     EXPECT_EQ(c.exists("A/" + moved), !tc.moved);
     EXPECT_EQ(c.exists("B/" + moved), tc.moved);
-    EXPECT_FALSE(c.exists(folder ? "B/Folder" : "B/dog.cr2") && !tc.moved) << "partial copy left behind";
+    EXPECT_FALSE(c.exists(folder ? "B/Folder" : "B/dog.cr2") && !tc.moved)
+        << "partial copy left behind";
     if (tc.moved) {
         EXPECT_EQ(c.readBytes("B/" + moved), folder ? "geo" : "bytes");
     }
     EXPECT_EQ(app->ClipboardPath.empty(), tc.moved);
 }
 
-INSTANTIATE_TEST_SUITE_P(Fileops, MoveAcrossDrivesFlows,
-                         ::testing::Values(AcrossCase{"file", "C:\\A\\dog.cr2", 0, true},
-                                           AcrossCase{"folder", "C:\\A\\Folder", 0, true},
-                                           AcrossCase{"file disk full", "C:\\A\\dog.cr2", err::kDiskFull, false},
-                                           AcrossCase{"folder disk full", "C:\\A\\Folder", err::kDiskFull, false}),
-                         [](const auto& info) { return CaseName(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(
+    Fileops, MoveAcrossDrivesFlows,
+    ::testing::Values(AcrossCase{"file", "C:\\A\\dog.cr2", 0, true},
+                      AcrossCase{"folder", "C:\\A\\Folder", 0, true},
+                      AcrossCase{"file disk full", "C:\\A\\dog.cr2", err::kDiskFull, false},
+                      AcrossCase{"folder disk full", "C:\\A\\Folder", err::kDiskFull, false}),
+    [](const auto& info) { return CaseName(info.param.what); });
 
 }  // namespace
 }  // namespace bw::test

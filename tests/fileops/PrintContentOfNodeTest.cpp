@@ -1,10 +1,9 @@
-#include "fileops/PrintContentOfNode.h"
-
 #include <algorithm>
 
 #include "app/Desktop.h"
 #include "app/ReportError.h"
 #include "fileops/FileopsFixture.h"
+#include "fileops/PrintContentOfNode.h"
 #include "fileops/PrintThisFolderToFile.h"
 
 namespace bw::test {
@@ -12,27 +11,29 @@ namespace {
 
 // Lists folders in an order of the test's choosing, standing in for the file system's own order.
 class OrderedFileSystem : public FailingFileSystem {
-public:
+  public:
     using FailingFileSystem::FailingFileSystem;
     bool descending = false;
     std::vector<FolderEntry> ListFolder(const std::string& folder) const override {
         auto entries = FailingFileSystem::ListFolder(folder);
-        std::sort(entries.begin(), entries.end(), [this](const FolderEntry& a, const FolderEntry& b) {
-            return descending ? a.name > b.name : a.name < b.name;
-        });
+        std::sort(entries.begin(), entries.end(),
+                  [this](const FolderEntry& a, const FolderEntry& b) {
+                      return descending ? a.name > b.name : a.name < b.name;
+                  });
         return entries;
     }
 };
 
 class Listing : public FileopsFixture {
-protected:
+  protected:
     Listing() {
         auto ordered = std::make_unique<OrderedFileSystem>(app->fs->driveMap());
         fs = ordered.get();
         app->fs = std::move(ordered);
     }
     // Runs the command on a folder and answers the save chooser with `out` (C: relative).
-    void print(const std::string& fullPath, bool subFolders, const std::string& out = "out/list.txt") {
+    void print(const std::string& fullPath, bool subFolders,
+               const std::string& out = "out/list.txt") {
         c.createDir("out");
         select(fullPath);
         app->PrintSubFolders = subFolders;
@@ -78,8 +79,9 @@ TEST_F(Listing, OwnEntriesOnlyInFileSystemOrder) {
 TEST_F(Listing, DeeperLevelsAndFoldersWithOnlyFolders) {
     c.createFile("Lib/A/B/c.txt");
     print("C:\\Lib", true);
-    EXPECT_EQ(c.readBytes("out/list.txt"),
-              "Folder Listing for: C:\\Lib\r\n\r\n+A (Folder)\r\n|+B (Folder)\r\n||-c.txt (File)\r\n");
+    EXPECT_EQ(
+        c.readBytes("out/list.txt"),
+        "Folder Listing for: C:\\Lib\r\n\r\n+A (Folder)\r\n|+B (Folder)\r\n||-c.txt (File)\r\n");
 }
 
 TEST_F(Listing, EmptyFolder) {
@@ -92,16 +94,18 @@ TEST_F(Listing, EmptyFolder) {
 TEST_F(Listing, DriveListsItsRoot) {
     c.createDir("Lib");
     print("C:", false);
-    EXPECT_EQ(c.readBytes("out/list.txt"), "Folder Listing for: C:\r\n\r\n+Lib (Folder)\r\n+out (Folder)\r\n");
+    EXPECT_EQ(c.readBytes("out/list.txt"),
+              "Folder Listing for: C:\r\n\r\n+Lib (Folder)\r\n+out (Folder)\r\n");
 }
 
 TEST_F(Listing, UnreadableFolderEndsOnlyItsOwnPart) {
     makeLib();
     fs->unreadableFolder = "C:\\Lib\\Empty";
     print("C:\\Lib", true);
-    EXPECT_EQ(c.readBytes("out/list.txt"),
-              "Folder Listing for: C:\\Lib\r\n\r\n+Empty (Folder)\r\n+Geo (Folder)\r\n|-a.obj (File)\r\n"
-              "-readme.txt (File)\r\n-setup.exe (System File)\r\n");
+    EXPECT_EQ(
+        c.readBytes("out/list.txt"),
+        "Folder Listing for: C:\\Lib\r\n\r\n+Empty (Folder)\r\n+Geo (Folder)\r\n|-a.obj (File)\r\n"
+        "-readme.txt (File)\r\n-setup.exe (System File)\r\n");
     EXPECT_TRUE(desktop.msgBoxes.empty());
     EXPECT_TRUE(desktop.systemMessages.empty());
 }
@@ -142,9 +146,10 @@ TEST_P(ListingSystemTest, CaseSensitiveTailInTheList) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fileops, ListingSystemTest,
-                         ::testing::Values(KindCase{"setup.exe", true}, KindCase{"SETUP.EXE", false},
-                                           KindCase{"dll", true}, KindCase{"x.exec", false},
-                                           KindCase{"drv.bat", true}, KindCase{"readme.txt", false}));
+                         ::testing::Values(KindCase{"setup.exe", true},
+                                           KindCase{"SETUP.EXE", false}, KindCase{"dll", true},
+                                           KindCase{"x.exec", false}, KindCase{"drv.bat", true},
+                                           KindCase{"readme.txt", false}));
 
 }  // namespace
 }  // namespace bw::test

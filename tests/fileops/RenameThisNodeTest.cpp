@@ -1,11 +1,10 @@
-#include "fileops/RenameThisNode.h"
-
 #include <algorithm>
 #include <filesystem>
 
 #include "app/Desktop.h"
 #include "app/ReportError.h"
 #include "fileops/FileopsFixture.h"
+#include "fileops/RenameThisNode.h"
 #include "platform/Text.h"
 
 namespace bw::test {
@@ -14,7 +13,8 @@ namespace {
 // Names in a host folder, sorted, exactly as the disk spells them.
 std::vector<std::string> NamesIn(const std::string& hostFolder) {
     std::vector<std::string> out;
-    for (const auto& e : std::filesystem::directory_iterator(hostFolder)) out.push_back(e.path().filename());
+    for (const auto& e : std::filesystem::directory_iterator(hostFolder))
+        out.push_back(e.path().filename());
     std::sort(out.begin(), out.end());
     return out;
 }
@@ -46,7 +46,8 @@ TEST_P(RenameFlows, RenamesOnDiskAndListsTheFolderAgain) {
     // The folder was listed again: its nodes are what the disk holds, in the tree's order.
     std::vector<std::string> shown = childTexts(parent.get());
     std::vector<std::string> sorted = tc.after;
-    std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return AsciiLower(a) < AsciiLower(b); });
+    std::sort(sorted.begin(), sorted.end(),
+              [](const auto& a, const auto& b) { return AsciiLower(a) < AsciiLower(b); });
     EXPECT_EQ(shown, sorted);
     ASSERT_TRUE(app->CurrentNode.get());
     EXPECT_EQ(app->CurrentNode->text(), tc.selected);
@@ -55,15 +56,41 @@ TEST_P(RenameFlows, RenamesOnDiskAndListsTheFolderAgain) {
 INSTANTIATE_TEST_SUITE_P(
     Fileops, RenameFlows,
     ::testing::Values(
-        RenameCase{"with companions", {"dog.cr2", "dog.rsr", "dog.png", "z.txt"}, "dog.cr2", "puppy.cr2",
-                   {"puppy.cr2", "puppy.png", "puppy.rsr", "z.txt"}, "puppy.cr2"},
-        RenameCase{"upper case still takes companions", {"DOG.CR2", "DOG.rsr", "DOG.png"}, "DOG.CR2", "cat.cr2",
-                   {"cat.cr2", "cat.png", "cat.rsr"}, "cat.cr2"},
-        RenameCase{"case only", {"dog.cr2", "dog.png"}, "dog.cr2", "Dog.cr2", {"Dog.cr2", "Dog.png"}, "Dog.cr2"},
-        RenameCase{"companions from the new extension", {"dog.cr2", "dog.rsr"}, "dog.cr2", "puppy.pz2",
-                   {"puppy.pz2", "puppy.rsr"}, "puppy.pz2"},
-        RenameCase{"missing companions skipped", {"dog.cr2"}, "dog.cr2", "puppy.cr2", {"puppy.cr2"}, "puppy.cr2"},
-        RenameCase{"other file has none", {"skin.jpg", "skin.png"}, "skin.jpg", "hide.jpg", {"hide.jpg", "skin.png"},
+        RenameCase{"with companions",
+                   {"dog.cr2", "dog.rsr", "dog.png", "z.txt"},
+                   "dog.cr2",
+                   "puppy.cr2",
+                   {"puppy.cr2", "puppy.png", "puppy.rsr", "z.txt"},
+                   "puppy.cr2"},
+        RenameCase{"upper case still takes companions",
+                   {"DOG.CR2", "DOG.rsr", "DOG.png"},
+                   "DOG.CR2",
+                   "cat.cr2",
+                   {"cat.cr2", "cat.png", "cat.rsr"},
+                   "cat.cr2"},
+        RenameCase{"case only",
+                   {"dog.cr2", "dog.png"},
+                   "dog.cr2",
+                   "Dog.cr2",
+                   {"Dog.cr2", "Dog.png"},
+                   "Dog.cr2"},
+        RenameCase{"companions from the new extension",
+                   {"dog.cr2", "dog.rsr"},
+                   "dog.cr2",
+                   "puppy.pz2",
+                   {"puppy.pz2", "puppy.rsr"},
+                   "puppy.pz2"},
+        RenameCase{"missing companions skipped",
+                   {"dog.cr2"},
+                   "dog.cr2",
+                   "puppy.cr2",
+                   {"puppy.cr2"},
+                   "puppy.cr2"},
+        RenameCase{"other file has none",
+                   {"skin.jpg", "skin.png"},
+                   "skin.jpg",
+                   "hide.jpg",
+                   {"hide.jpg", "skin.png"},
                    "hide.jpg"},
         RenameCase{"empty answer", {"dog.cr2"}, "dog.cr2", "", {"dog.cr2"}, "dog.cr2"},
         RenameCase{"unchanged answer", {"dog.cr2"}, "dog.cr2", "dog.cr2", {"dog.cr2"}, "dog.cr2"}),
@@ -99,16 +126,18 @@ TEST_F(FileopsFixture, RenameDoesNothingForOtherNodes) {
 struct RenameFailure {
     const char* what;
     const char* answer;
-    int renameError;            // injected by the file system
+    int renameError;  // injected by the file system
     std::vector<std::string> after;
-    const char* shownOrEmpty;   // the program's own box text, or empty for the system box
+    const char* shownOrEmpty;  // the program's own box text, or empty for the system box
 };
 
-class RenameFailures : public FailingFileopsFixture, public ::testing::WithParamInterface<RenameFailure> {};
+class RenameFailures : public FailingFileopsFixture,
+                       public ::testing::WithParamInterface<RenameFailure> {};
 
 TEST_P(RenameFailures, ReportAndShowTheDisk) {
     const RenameFailure& tc = GetParam();
-    for (const char* f : {"dog.cr2", "dog.rsr", "taken.cr2"}) c.createFile(std::string("Lib/") + f, f);
+    for (const char* f : {"dog.cr2", "dog.rsr", "taken.cr2"})
+        c.createFile(std::string("Lib/") + f, f);
     Node* node = select("C:\\Lib\\dog.cr2");
     NodeHandle parent(node->parent());
     fs->renameError = tc.renameError;
@@ -136,10 +165,13 @@ INSTANTIATE_TEST_SUITE_P(
     Fileops, RenameFailures,
     ::testing::Values(
         RenameFailure{"name taken", "taken.cr2", 0, {"dog.cr2", "dog.rsr", "taken.cr2"}, ""},
-        RenameFailure{"separator in name", "sub\\x.cr2", 0, {"dog.cr2", "dog.rsr", "taken.cr2"}, ""},
+        RenameFailure{
+            "separator in name", "sub\\x.cr2", 0, {"dog.cr2", "dog.rsr", "taken.cr2"}, ""},
         RenameFailure{"slash in name", "../x.cr2", 0, {"dog.cr2", "dog.rsr", "taken.cr2"}, ""},
-        RenameFailure{"too short for a companion", "ab", 0, {"dog.cr2", "dog.rsr", "taken.cr2"}, ""},
-        RenameFailure{"locked item", "puppy.cr2", 70, {"dog.cr2", "dog.rsr", "taken.cr2"}, kSecurityMessage}),
+        RenameFailure{
+            "too short for a companion", "ab", 0, {"dog.cr2", "dog.rsr", "taken.cr2"}, ""},
+        RenameFailure{
+            "locked item", "puppy.cr2", 70, {"dog.cr2", "dog.rsr", "taken.cr2"}, kSecurityMessage}),
     [](const auto& info) { return CaseName(info.param.what); });
 
 }  // namespace
