@@ -1,6 +1,6 @@
 #pragma once
 
-#include <cctype>
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -15,16 +15,7 @@
 
 namespace bw::test {
 
-// A test-name-safe form of a case's description.
-inline std::string CaseName(const char* what) {
-    std::string n = what;
-    for (char& ch : n)
-        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-    return n;
-}
-
-// A desktop shell that records what it was asked. Its trash is a plain folder; `trashError`
-// makes every trash request fail with that number.
+// A desktop shell that records what it is asked; its trash is a plain folder.
 class FakeShell : public Shell {
   public:
     void MoveToTrash(const std::string& hostPath) override {
@@ -40,66 +31,18 @@ class FakeShell : public Shell {
 
     TestDir trash;
     int trashError = 0;
-    std::set<std::string> associated;  // extensions with an application, ".txt"
+    std::set<std::string> associated;  // extensions with an application
     std::vector<std::string> trashed, asked, opened;
 };
 
-// The program over a temp C: drive with the fake shell, and a way to select a node by its path.
-class FileopsFixture : public AppFixture {
-  protected:
-    FileopsFixture() { app->shell = &shell; }
-
-    // The node with this full path, expanding only folders not listed yet, so nodes found
-    // before stay in the tree; null when there is none.
-    Node* reveal(const std::string& fullPath) {
-        if (app->tree.roots().empty()) GetDrives(*app);
-        auto parts = Split(fullPath, '\\');
-        Node* node = nullptr;
-        for (const auto& r : app->tree.roots())
-            if (!parts.empty() && r->text() == parts[0]) node = r.get();
-        for (size_t i = 1; node && i < parts.size(); ++i) {
-            Node* next = childNamed(node, parts[i]);
-            if (!next) {
-                ExpandNode(*app, *node);
-                next = childNamed(node, parts[i]);
-            }
-            node = next;
-        }
-        return node;
-    }
-    // Reveals the node and makes it current.
-    Node* select(const std::string& fullPath) {
-        Node* n = reveal(fullPath);
-        app->CurrentNode = NodeHandle(n);
-        return n;
-    }
-    // Whether any node of the tree shows this full path.
-    bool shown(const std::string& fullPath) const {
-        bool found = false;
-        app->tree.ForEach([&](Node* n) {
-            found = n->FullPath() == fullPath;
-            return !found;
-        });
-        return found;
-    }
-    // Texts of a node's children, in tree order.
-    static std::vector<std::string> childTexts(const Node* n) {
-        std::vector<std::string> out;
-        if (n)
-            for (const auto& ch : n->children()) out.push_back(ch->text());
-        return out;
-    }
-
-    FakeShell shell;
-};
-
-// A file system that fails chosen calls with chosen numbers, to stand in for locked items,
-// full disks and other drives (tests run as root, so permissions do not stop them).
-class FailingFileSystem : public FileSystem {
+// Fails chosen calls with chosen numbers (tests run as root, so permissions stop nothing), and
+// lists folders in a fixed order standing in for the file system's own.
+class TestFileSystem : public FileSystem {
   public:
     using FileSystem::FileSystem;
     int renameError = 0, deleteError = 0, copyError = 0;
-    std::string unreadableFolder;  // ListFolder of this folder fails with 70
+    std::string unreadableFolder;
+    bool descending = false;
 
     void Rename(const std::string& from, const std::string& to) override {
         if (renameError) throw PlatformError::FromNumber(renameError);
@@ -109,35 +52,68 @@ class FailingFileSystem : public FileSystem {
         if (deleteError) throw PlatformError::FromNumber(deleteError);
         FileSystem::DeleteFile(path);
     }
-    void DeleteFolder(const std::string& path) override {
-        if (deleteError) throw PlatformError::FromNumber(deleteError);
-        FileSystem::DeleteFolder(path);
-    }
-    void CopyFile(const std::string& from, const std::string& to, Overwrite overwrite) override {
-        FileSystem::CopyFile(from, to, overwrite);
-        if (copyError) throw PlatformError::FromNumber(copyError);  // after a partial write
-    }
+    // The copy is made, then fails, as a disk that fills up half way would.
     void CopyFolder(const std::string& from, const std::string& to, Overwrite overwrite) override {
         FileSystem::CopyFolder(from, to, overwrite);
         if (copyError) throw PlatformError::FromNumber(copyError);
     }
     std::vector<FolderEntry> ListFolder(const std::string& folder) const override {
-        std::string f = folder;
-        while (!f.empty() && f.back() == '\\') f.pop_back();
-        if (!unreadableFolder.empty() && f == unreadableFolder) throw PlatformError::FromNumber(70);
-        return FileSystem::ListFolder(folder);
+        if (!unreadableFolder.empty() && folder.rfind(unreadableFolder, 0) == 0)
+            throw PlatformError::FromNumber(70);
+        auto entries = FileSystem::ListFolder(folder);
+        std::sort(entries.begin(), entries.end(), [this](const auto& a, const auto& b) {
+            return descending ? a.name > b.name : a.name < b.name;
+        });
+        return entries;
     }
 };
 
-// The fixture with the failing file system in place of the real one.
-class FailingFileopsFixture : public FileopsFixture {
+class FileopsFixture : public AppFixture {
   protected:
-    FailingFileopsFixture() {
-        auto failing = std::make_unique<FailingFileSystem>(app->fs->driveMap());
-        fs = failing.get();
-        app->fs = std::move(failing);
+    FileopsFixture() {
+        auto testFs = std::make_unique<TestFileSystem>(app->fs->driveMap());
+        fs = testFs.get();
+        app->fs = std::move(testFs);
+        app->shell = &shell;
     }
-    FailingFileSystem* fs;
+    // The node with this full path, expanding only folders not listed yet, so nodes found before
+    // stay in the tree.
+    Node* reveal(const std::string& fullPath) {
+        if (app->tree.roots().empty()) GetDrives(*app);
+        auto parts = Split(fullPath, '\\');
+        Node* node = app->tree.roots().front().get();
+        for (size_t i = 1; node && i < parts.size(); ++i) {
+            if (!childNamed(node, parts[i])) ExpandNode(*app, *node);
+            node = childNamed(node, parts[i]);
+        }
+        return node;
+    }
+    Node* select(const std::string& fullPath) {
+        Node* n = reveal(fullPath);
+        app->CurrentNode = NodeHandle(n);
+        return n;
+    }
+    bool shown(const std::string& fullPath) const {
+        bool found = false;
+        app->tree.ForEach([&](Node* n) { return !(found = n->FullPath() == fullPath); });
+        return found;
+    }
+    static std::vector<std::string> childTexts(const Node* n) {
+        std::vector<std::string> out;
+        for (const auto& ch : n->children()) out.push_back(ch->text());
+        return out;
+    }
+    size_t errorsShown() const { return desktop.msgBoxes.size() + desktop.systemMessages.size(); }
+
+    FakeShell shell;
+    TestFileSystem* fs;
 };
+
+inline std::string CaseName(const char* what) {
+    std::string n = what;
+    for (char& ch : n)
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+    return n;
+}
 
 }  // namespace bw::test

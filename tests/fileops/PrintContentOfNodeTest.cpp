@@ -1,155 +1,89 @@
-#include <algorithm>
-
 #include "app/Desktop.h"
 #include "app/ReportError.h"
 #include "fileops/FileopsFixture.h"
 #include "fileops/PrintContentOfNode.h"
-#include "fileops/PrintThisFolderToFile.h"
 
 namespace bw::test {
 namespace {
 
-// Lists folders in an order of the test's choosing, standing in for the file system's own order.
-class OrderedFileSystem : public FailingFileSystem {
-  public:
-    using FailingFileSystem::FailingFileSystem;
-    bool descending = false;
-    std::vector<FolderEntry> ListFolder(const std::string& folder) const override {
-        auto entries = FailingFileSystem::ListFolder(folder);
-        std::sort(entries.begin(), entries.end(),
-                  [this](const FolderEntry& a, const FolderEntry& b) {
-                      return descending ? a.name > b.name : a.name < b.name;
-                  });
-        return entries;
-    }
+struct ListingCase {
+    const char* what;
+    const char* folder;
+    bool subFolders;
+    bool descending;  // the file system's own order, never sorted
+    const char* unreadable;
+    const char* expected;
 };
 
-class Listing : public FileopsFixture {
-  protected:
-    Listing() {
-        auto ordered = std::make_unique<OrderedFileSystem>(app->fs->driveMap());
-        fs = ordered.get();
-        app->fs = std::move(ordered);
-    }
-    // Runs the command on a folder and answers the save chooser with `out` (C: relative).
-    void print(const std::string& fullPath, bool subFolders,
-               const std::string& out = "out/list.txt") {
-        c.createDir("out");
-        select(fullPath);
-        app->PrintSubFolders = subFolders;
-        desktop.saveFileAnswers = {out.empty() ? "" : onC(out)};
-        PrintContentOfNode(*app);
-    }
-    void makeLib() {
-        c.createDir("Lib/Empty");
-        c.createFile("Lib/Geo/a.obj");
-        c.createFile("Lib/readme.txt");
-        c.createFile("Lib/setup.exe");
-    }
-    OrderedFileSystem* fs;
-};
+// C:\Lib: Empty (empty), Geo (a.obj), readme.txt, setup.exe, SETUP.EXE, dll, x.exec;
+// C:\Deep\A\B\c.txt.
+class Listing : public FileopsFixture, public ::testing::WithParamInterface<ListingCase> {};
 
-TEST_F(Listing, WholeTreeByteForByte) {
-    makeLib();
-    print("C:\\Lib", true);
-    EXPECT_EQ(c.readBytes("out/list.txt"),
-              "Folder Listing for: C:\\Lib\r\n"
-              "\r\n"
-              "+Empty (Folder)\r\n"
-              "|(no folders or files found in this folder)\r\n"
-              "+Geo (Folder)\r\n"
-              "|-a.obj (File)\r\n"
-              "-readme.txt (File)\r\n"
-              "-setup.exe (System File)\r\n");
-    ASSERT_EQ(desktop.chooserTitles.size(), 1u);
-    EXPECT_EQ(desktop.chooserTitles[0], "Save Listing As...");
-    EXPECT_TRUE(desktop.msgBoxes.empty());
+TEST_P(Listing, ByteForByte) {
+    const ListingCase& tc = GetParam();
+    for (const char* f : {"Lib/Geo/a.obj", "Lib/readme.txt", "Lib/setup.exe", "Deep/A/B/c.txt",
+                          "Sys/SETUP.EXE", "Sys/dll", "Sys/x.exec"})
+        c.createFile(f);
+    c.createDir("Lib/Empty");
+    c.createDir("Nothing");
+    fs->descending = tc.descending;
+    fs->unreadableFolder = tc.unreadable;
+    select(tc.folder);
+    app->PrintSubFolders = tc.subFolders;
+    desktop.saveFileAnswers = {
+        c.createFile("out.txt", "old contents, longer than the new ones would be")};
+
+    PrintContentOfNode(*app);
+
+    EXPECT_EQ(c.readBytes("out.txt"), tc.expected);
+    EXPECT_EQ(desktop.chooserTitles, std::vector<std::string>{"Save Listing As..."});
+    EXPECT_EQ(errorsShown(), 0u);
     EXPECT_FALSE(desktop.busy());
 }
 
-TEST_F(Listing, OwnEntriesOnlyInFileSystemOrder) {
-    makeLib();
-    fs->descending = true;
-    print("C:\\Lib", false);
-    EXPECT_EQ(c.readBytes("out/list.txt"),
-              "Folder Listing for: C:\\Lib\r\n\r\n+Geo (Folder)\r\n+Empty (Folder)\r\n"
-              "-setup.exe (System File)\r\n-readme.txt (File)\r\n");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Fileops, Listing,
+    ::testing::Values(ListingCase{"whole tree", "C:\\Lib", true, false, "",
+                                  "Folder Listing for: C:\\Lib\r\n\r\n+Empty (Folder)\r\n|(no "
+                                  "folders or files found in this "
+                                  "folder)\r\n+Geo (Folder)\r\n|-a.obj (File)\r\n-readme.txt "
+                                  "(File)\r\n-setup.exe (System File)\r\n"},
+                      ListingCase{"own entries in file system order", "C:\\Lib", false, true, "",
+                                  "Folder Listing for: C:\\Lib\r\n\r\n+Geo (Folder)\r\n+Empty "
+                                  "(Folder)\r\n-setup.exe (System "
+                                  "File)\r\n-readme.txt (File)\r\n"},
+                      ListingCase{"deeper levels", "C:\\Deep", true, false, "",
+                                  "Folder Listing for: C:\\Deep\r\n\r\n+A (Folder)\r\n|+B "
+                                  "(Folder)\r\n||-c.txt (File)\r\n"},
+                      ListingCase{"empty folder", "C:\\Nothing", true, false, "",
+                                  "Folder Listing for: C:\\Nothing\r\n\r\n(no folders or files "
+                                  "found in this folder)\r\n"},
+                      ListingCase{"system test keeps case", "C:\\Sys", false, false, "",
+                                  "Folder Listing for: C:\\Sys\r\n\r\n-SETUP.EXE (File)\r\n-dll "
+                                  "(System File)\r\n-x.exec (File)\r\n"},
+                      ListingCase{"unreadable folder is left out silently", "C:\\Lib", true, false,
+                                  "C:\\Lib\\Empty",
+                                  "Folder Listing for: C:\\Lib\r\n\r\n+Empty (Folder)\r\n+Geo "
+                                  "(Folder)\r\n|-a.obj (File)\r\n"
+                                  "-readme.txt (File)\r\n-setup.exe (System File)\r\n"},
+                      ListingCase{"drive", "C:", false, false, "",
+                                  "Folder Listing for: C:\r\n\r\n+Deep (Folder)\r\n+Lib "
+                                  "(Folder)\r\n+Nothing (Folder)\r\n+Sys "
+                                  "(Folder)\r\n-out.txt (File)\r\n"}),
+    [](const auto& info) { return CaseName(info.param.what); });
 
-TEST_F(Listing, DeeperLevelsAndFoldersWithOnlyFolders) {
-    c.createFile("Lib/A/B/c.txt");
-    print("C:\\Lib", true);
-    EXPECT_EQ(
-        c.readBytes("out/list.txt"),
-        "Folder Listing for: C:\\Lib\r\n\r\n+A (Folder)\r\n|+B (Folder)\r\n||-c.txt (File)\r\n");
-}
-
-TEST_F(Listing, EmptyFolder) {
+TEST_F(FileopsFixture, ListingCancelledOrUnwritable) {
     c.createDir("Lib");
-    print("C:\\Lib", true);
-    EXPECT_EQ(c.readBytes("out/list.txt"),
-              "Folder Listing for: C:\\Lib\r\n\r\n(no folders or files found in this folder)\r\n");
-}
-
-TEST_F(Listing, DriveListsItsRoot) {
-    c.createDir("Lib");
-    print("C:", false);
-    EXPECT_EQ(c.readBytes("out/list.txt"),
-              "Folder Listing for: C:\r\n\r\n+Lib (Folder)\r\n+out (Folder)\r\n");
-}
-
-TEST_F(Listing, UnreadableFolderEndsOnlyItsOwnPart) {
-    makeLib();
-    fs->unreadableFolder = "C:\\Lib\\Empty";
-    print("C:\\Lib", true);
-    EXPECT_EQ(
-        c.readBytes("out/list.txt"),
-        "Folder Listing for: C:\\Lib\r\n\r\n+Empty (Folder)\r\n+Geo (Folder)\r\n|-a.obj (File)\r\n"
-        "-readme.txt (File)\r\n-setup.exe (System File)\r\n");
-    EXPECT_TRUE(desktop.msgBoxes.empty());
-    EXPECT_TRUE(desktop.systemMessages.empty());
-}
-
-TEST_F(Listing, CancelWritesNothing) {
-    makeLib();
-    print("C:\\Lib", true, "");
-    EXPECT_FALSE(c.exists("out/list.txt"));
-    EXPECT_TRUE(desktop.msgBoxes.empty());
-    EXPECT_TRUE(desktop.systemMessages.empty());
-}
-
-TEST_F(Listing, ExistingFileIsReplaced) {
-    c.createFile("out/list.txt", std::string(1000, 'x'));
-    c.createDir("Lib");
-    print("C:\\Lib", false);
-    EXPECT_EQ(c.readBytes("out/list.txt"),
-              "Folder Listing for: C:\\Lib\r\n\r\n(no folders or files found in this folder)\r\n");
-}
-
-TEST_F(Listing, UnwritableTargetIsReported) {
-    c.createDir("Lib");
-    print("C:\\Lib", false, "missing/list.txt");
+    select("C:\\Lib");
+    desktop.saveFileAnswers = {"", onC("missing/out.txt")};
+    PrintContentOfNode(*app);
+    EXPECT_EQ(errorsShown(), 0u);
+    PrintContentOfNode(*app);
     ASSERT_EQ(desktop.msgBoxes.size(), 1u);
     EXPECT_EQ(desktop.msgBoxes[0].prompt, kDriveMessage);
     EXPECT_FALSE(desktop.busy());
+    EXPECT_FALSE(c.exists("missing"));
 }
-
-struct KindCase {
-    const char* name;
-    bool system;
-};
-
-class ListingSystemTest : public ::testing::TestWithParam<KindCase> {};
-
-TEST_P(ListingSystemTest, CaseSensitiveTailInTheList) {
-    EXPECT_EQ(IsListedAsSystemFile(GetParam().name), GetParam().system);
-}
-
-INSTANTIATE_TEST_SUITE_P(Fileops, ListingSystemTest,
-                         ::testing::Values(KindCase{"setup.exe", true},
-                                           KindCase{"SETUP.EXE", false}, KindCase{"dll", true},
-                                           KindCase{"x.exec", false}, KindCase{"drv.bat", true},
-                                           KindCase{"readme.txt", false}));
 
 }  // namespace
 }  // namespace bw::test
