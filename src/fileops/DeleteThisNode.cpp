@@ -30,13 +30,15 @@ bool Confirmed(AppState& app, const Node& node) {
 
 void DeleteThisNode(AppState& app) {
     Node* node = app.CurrentNode.get();
-    if (!node) return;
+    // Drives, system items and result lines are never deleted, whatever asks for it.
+    if (!node || (node->tag() != tag::kFolder && node->tag() != tag::kFile)) return;
     const std::string text = node->text();
     try {
-        if (!Confirmed(app, *node)) return;
-        // The message box pumps events; the node may have gone meanwhile.
         NodeHandle handle(node);
         NodeHandle parent(node->parent());
+        if (!Confirmed(app, *node)) return;
+        // The message box lets events run; the node may have left the tree meanwhile.
+        if (!(node = handle.get())) return;
         const std::string path = node->FullPath();
         const std::string folder = path.substr(0, path.size() - text.size());
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/AppState.h"
+#include "app/Desktop.h"
 #include "app/ReportError.h"
 #include "browser/Selection.h"
 #include "browser/TreePopulation.h"
@@ -80,6 +81,7 @@ void PasteThisFile(AppState& app) {
     NodeHandle targetHandle(target);
     const std::string source = app.ClipboardPath;
     FileSystem& fs = *app.fs;
+    app.desktop.SetBusy(true);
     try {
         const bool isFolder = fs.FolderExists(source);
         const std::string destination = CheckPaste(fs, source, isFolder, target->FullPath());
@@ -96,9 +98,11 @@ void PasteThisFile(AppState& app) {
             fs.CopyFile(source, destination, Overwrite::Yes);
         }
     } catch (const PlatformError& e) {
+        app.desktop.SetBusy(false);
         ReportError(app.desktop, e, "PasteThisFile");
         return;
     }
+    app.desktop.SetBusy(false);
     if (app.ClipboardIsCut) RemoveCutNodes(app, source);
     if (Node* t = targetHandle.get()) {
         ExpandNode(app, *t);

@@ -25,6 +25,22 @@ void EnsureDataFolder() {
     QDir().mkpath(data);
 }
 
+// The desktop file xdg-mime names as the type's default application; empty when none answers in
+// time.
+QString DefaultApplicationOf(const QString& type) {
+    QProcess query;
+    query.setStandardInputFile(QProcess::nullDevice());
+    query.setStandardErrorFile(QProcess::nullDevice());
+    query.start("xdg-mime", {"query", "default", type});
+    if (!query.waitForStarted(kQueryTimeoutMs)) return {};
+    if (!query.waitForFinished(kQueryTimeoutMs)) {
+        query.kill();
+        query.waitForFinished(kQueryTimeoutMs);
+        return {};
+    }
+    return QString::fromUtf8(query.readAllStandardOutput()).trimmed();
+}
+
 }  // namespace
 
 bool IsTrashLocation(const std::string& trashPath) {
@@ -51,19 +67,13 @@ void DesktopShell::MoveToTrash(const std::string& hostPath) {
 }
 
 bool DesktopShell::HasAssociatedApplication(const std::string& hostPath) {
-    const QString type = QMimeDatabase().mimeTypeForFile(QString::fromStdString(hostPath)).name();
-    if (type.isEmpty()) return false;
-    QProcess query;
-    query.setStandardInputFile(QProcess::nullDevice());
-    query.setStandardErrorFile(QProcess::nullDevice());
-    query.start("xdg-mime", {"query", "default", type});
-    if (!query.waitForStarted(kQueryTimeoutMs)) return false;
-    if (!query.waitForFinished(kQueryTimeoutMs)) {
-        query.kill();
-        query.waitForFinished(kQueryTimeoutMs);
-        return false;
-    }
-    return !query.readAllStandardOutput().trimmed().isEmpty();
+    const QMimeType mime = QMimeDatabase().mimeTypeForFile(QString::fromStdString(hostPath));
+    // An application for a parent type (text/plain for C source) opens the file as well.
+    QStringList types{mime.name()};
+    types += mime.allAncestors();
+    for (const QString& type : types)
+        if (!type.isEmpty() && !DefaultApplicationOf(type).isEmpty()) return true;
+    return false;
 }
 
 void DesktopShell::Open(const std::string& hostPath) {

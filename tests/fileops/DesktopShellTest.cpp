@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "platform/DesktopShell.h"
 #include "platform/PlatformError.h"
@@ -37,6 +38,22 @@ TEST(DesktopShellTrash, ItemsLandInTheFreedesktopTrash) {
         EXPECT_GT(stdfs::file_size(data + "/Trash/info/dog.cr2.trashinfo"), 0u);
         EXPECT_TRUE(stdfs::exists(data + "/Trash/info/Sample.trashinfo"));
     }
+}
+
+// The association comes from the desktop's own tables, here the test home's.
+TEST(DesktopShellOpen, AssociationIsAskedOfTheDesktop) {
+    const std::string config = ::getenv("XDG_CONFIG_HOME"), data = ::getenv("XDG_DATA_HOME");
+    stdfs::create_directories(data + "/applications");
+    std::ofstream(data + "/applications/bw-viewer.desktop")
+        << "[Desktop Entry]\nType=Application\nName=V\nExec=true %f\nMimeType=text/plain;\n";
+    std::ofstream(config + "/mimeapps.list")
+        << "[Default Applications]\ntext/plain=bw-viewer.desktop\n";
+    TestDir items;
+    auto shell = MakeDesktopShell();
+    EXPECT_TRUE(shell->HasAssociatedApplication(items.createFile("readme.txt", "plain words\n")));
+    EXPECT_FALSE(shell->HasAssociatedApplication(
+        items.createFile("blob.xyz", std::string("\x01\x02\x00\x9f", 4))));
+    stdfs::remove(config + "/mimeapps.list");
 }
 
 TEST(DesktopShellTrash, OnlyATrashFilesFolderCounts) {
