@@ -1,7 +1,9 @@
 #include "fileops/CopyThisNode.h"
 
+#include "fileops/Clipboard.h"
+
 namespace bw {
 
-void CopyThisNode(AppState&) {}
+void CopyThisNode(AppState& app) { RememberThisNode(app, ClipboardAction::Copy); }
 
 }  // namespace bw

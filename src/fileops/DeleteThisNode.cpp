@@ -1,7 +1,61 @@
 #include "fileops/DeleteThisNode.h"
 
+#include "app/AppState.h"
+#include "app/Desktop.h"
+#include "app/ReportError.h"
+#include "browser/Selection.h"
+#include "fileops/Companions.h"
+#include "fileops/RemoveThisFile.h"
+#include "platform/PlatformError.h"
+#include "platform/Text.h"
+
 namespace bw {
 
-void DeleteThisNode(AppState&) {}
+namespace {
+
+bool Confirmed(AppState& app, const Node& node) {
+    if (!app.settings.ConfirmDelete) return true;
+    const std::string name = node.text();
+    const std::string kind = AsciiLower(node.tag());
+    const std::string title = "Deleting the '" + name + "' " + kind + "...";
+    std::string prompt = "Are you sure you want to ";
+    if (app.settings.MoveFile)
+        prompt += "move the '" + name + "' " + kind + " to the Recycle Bin?";
+    else
+        prompt += "PERMANENTLY delete the '" + name + "' " + kind + "?";
+    return app.desktop.ShowMsgBox(prompt, style::kYesNo + style::kHand, title) == answer::kYes;
+}
+
+}  // namespace
+
+void DeleteThisNode(AppState& app) {
+    Node* node = app.CurrentNode.get();
+    // Drives, system items and result lines are never deleted, whatever asks for it.
+    if (!node || (node->tag() != tag::kFolder && node->tag() != tag::kFile)) return;
+    const std::string text = node->text();
+    try {
+        NodeHandle handle(node);
+        NodeHandle parent(node->parent());
+        if (!Confirmed(app, *node)) return;
+        // The message box lets events run; the node may have left the tree meanwhile.
+        if (!(node = handle.get())) return;
+        const std::string path = node->FullPath();
+        const std::string folder = path.substr(0, path.size() - text.size());
+
+        // The node leaves the tree only when the item has really gone from the disk, and the
+        // thumbnails follow only then, so a refused or failed removal changes nothing.
+        if (!RemoveThisFile(app, path)) return;
+        if (EndsInPoserExtension(text, LetterCase::Significant)) {
+            for (const auto& companion : CompanionNames(text))
+                if (app.fs->FileExists(folder + companion)) RemoveThisFile(app, folder + companion);
+        }
+        if (Node* gone = handle.get()) app.tree.Remove(gone);
+        Node* p = parent.get();
+        app.CurrentNode = NodeHandle(p);
+        SelectThisNode(app, p);
+    } catch (const PlatformError& e) {
+        ReportError(app.desktop, e, "DeleteThisNode: " + text);
+    }
+}
 
 }  // namespace bw

@@ -1,12 +1,24 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/Shell.h"
 
 namespace bw {
 
-// The Linux desktop's shell: the freedesktop trash, xdg-mime and xdg-open.
+// The Linux desktop's shell: the freedesktop trash, the MIME database with xdg-mime, and xdg-open.
+class DesktopShell : public Shell {
+  public:
+    void MoveToTrash(const std::string& hostPath) override;
+    bool HasAssociatedApplication(const std::string& hostPath) override;
+    void Open(const std::string& hostPath) override;
+};
+
 std::unique_ptr<Shell> MakeDesktopShell();
+
+// True when `trashPath` is where a freedesktop trash keeps its files: absolute, inside a
+// "Trash/files" or ".Trash-<uid>/files" folder.
+bool IsTrashLocation(const std::string& trashPath);
 
 }  // namespace bw

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace bw {
+
+class AppState;
+
+// Removes a file or folder (with its contents) by its full path: to the trash when the MoveFile
+// setting is on, else permanently. Failures are reported under "RemoveThisFile: <path>". True when
+// nothing is left at the path afterwards (also when nothing was there).
+bool RemoveThisFile(AppState& app, const std::string& path);
+
+}  // namespace bw
