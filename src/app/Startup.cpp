@@ -23,7 +23,9 @@ int RunProgram(QApplication& application) {
     app.windows = windows.get();
     LoadSettings(app, iniWindows);
     window.Load(app);
-    return application.exec();
+    const int rc = application.exec();
+    window.Detach();
+    return rc;
 }
 
 }  // namespace bw

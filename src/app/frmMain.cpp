@@ -307,6 +307,12 @@ void frmMain::Load(AppState& app) {
     }
 }
 
+void frmMain::Detach() {
+    treMain_->setModel(nullptr);
+    model_.reset();
+    app_ = nullptr;
+}
+
 QAction* frmMain::Command(const std::string& name) const {
     auto it = actions_.find(name);
     return it == actions_.end() ? nullptr : it->second;

@@ -36,6 +36,8 @@ public:
     // window, lists the drives, asks for the Runtime folder on first use and reopens the last
     // folder when wanted.
     void Load(AppState& app);
+    // Lets go of the program state; call before the state goes, as the tree model refers to it.
+    void Detach();
 
     QTreeView* treMain() const { return treMain_; }
     TreeModel* model() const { return model_.get(); }
