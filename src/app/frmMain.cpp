@@ -100,6 +100,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent), images_(std::make_uniqu
     treMain_->setSelectionMode(QAbstractItemView::SingleSelection);
     treMain_->setIconSize(QSize(16, 16));
     treMain_->viewport()->installEventFilter(this);
+    treMain_->installEventFilter(this);
 
     BuildToolbar();
     BuildMenus();
@@ -263,6 +264,13 @@ void frmMain::LayoutBody() {
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == body_ && event->type() == QEvent::Resize) {
         LayoutBody();
+    } else if (app_ && treMain_ && watched == treMain_ && event->type() == QEvent::KeyPress && !keyboard_) {
+        // The view handles the key here, so a move of its current row is known to come from the
+        // keyboard; rows that move because the tree was refilled select nothing.
+        keyboard_ = true;
+        static_cast<QObject*>(treMain_)->event(event);
+        keyboard_ = false;
+        return true;
     } else if (app_ && treMain_ && watched == treMain_->viewport()) {
         if (event->type() == QEvent::MouseButtonPress)
             OnTreePress(static_cast<QMouseEvent*>(event));
@@ -382,7 +390,8 @@ void frmMain::OnTreeRelease(QMouseEvent* event) {
 void frmMain::OnCurrentChanged(const QModelIndex& current) {
     // Clicks are handled on release and the core's own selections come through the model; what
     // is left is the keyboard, which selects like a click.
-    if (mouseDown_ || programSelect_ || !app_ || scanning_) return;
+    if (!keyboard_ || mouseDown_ || programSelect_ || !app_ || scanning_) return;
+    keyboard_ = false;  // one key, one selection, whatever the selection's own work moves meanwhile
     Node* node = TreeModel::NodeOf(current);
     if (!node) return;
     RecordVisit(*app_);

@@ -108,6 +108,7 @@ private:
     bool closePending_ = false;
     bool unloaded_ = false;
     bool mouseDown_ = false;
+    bool keyboard_ = false;
     bool programSelect_ = false;
     double progress_ = 0;
     QPersistentModelIndex pressIndex_;

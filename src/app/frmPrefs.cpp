@@ -27,7 +27,7 @@ frmPrefs::frmPrefs(AppState& app, QWidget* owner)
     setObjectName("frmPrefs");
     setWindowTitle("Preferences");
     setModal(true);
-    setFixedSize(470, 420);
+    setFixedSize(470, 400);
 
     AddShape("shpApplicationSettings", {12, 12, 446, 30}, false);
     QLabel* title = AddLabel("lblApplicationSettings", "Application Preferences", {20, 16, 430, 22});
@@ -45,7 +45,7 @@ frmPrefs::frmPrefs(AppState& app, QWidget* owner)
     txtPoserFolder_->setGeometry(20, 82, 380, 26);
     cmdPoserFolder_ = AddButton("cmdPoserFolder", "...", nullptr, {408, 82, 40, 26});
 
-    AddShape("shpFolderOptions", {12, 130, 446, 226}, false);
+    AddShape("shpFolderOptions", {12, 130, 446, 210}, false);
     AddLabel("lblFolderOptions", "Folder/ File Options:", {20, 136, 430, 20});
     chkStartinLastFolder_ = AddCheck("chkStartinLastFolder", "Start in last folder opened?", nullptr,
                                      {28, 160, 420, 22});
@@ -72,8 +72,8 @@ frmPrefs::frmPrefs(AppState& app, QWidget* owner)
     group->addButton(optDelete_);
 
     cmdSave_ = AddButton("cmdSave", "&Save and Exit", "Save the settings (and exit this screen).",
-                         {150, 370, 140, 30});
-    cmdCancel_ = AddButton("cmdCancel", "E&xit", "Exit this screen (without saving changes).", {306, 370, 140, 30});
+                         {150, 354, 140, 30});
+    cmdCancel_ = AddButton("cmdCancel", "E&xit", "Exit this screen (without saving changes).", {306, 354, 140, 30});
     AddShape("shpSave", cmdSave_->geometry().translated(kShadow / 2, kShadow / 2), true)->stackUnder(cmdSave_);
     AddShape("shpCancel", cmdCancel_->geometry().translated(kShadow / 2, kShadow / 2), true)->stackUnder(cmdCancel_);
 
@@ -90,6 +90,7 @@ frmPrefs::frmPrefs(AppState& app, QWidget* owner)
     connect(cmdSave_, &QPushButton::clicked, this, &frmPrefs::OnSave);
     connect(cmdCancel_, &QPushButton::clicked, this, [this] { close(); });
 
+    cmdPoserFolder_->setFocus();
     LoadValues();
     ApplyFormColors(*this, app_.settings, app_.desktop);
     InstallHoverCursor(*this);

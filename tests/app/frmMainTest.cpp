@@ -27,6 +27,7 @@
 #include "app/Settings.h"
 #include "browser/Classification.h"
 #include "browser/TreeModel.h"
+#include "browser/TreePopulation.h"
 #include "platform/Profile.h"
 #include "platform/Text.h"
 #include "support/TestDir.h"
@@ -343,6 +344,10 @@ TEST_F(frmMainTest, ExpandingShowsTheLibraryAndAClickSelects) {
     Cmd("Back")->trigger();
     EXPECT_EQ(app->CurrentNode.get(), clicked);
     EXPECT_EQ(TreeModel::NodeOf(window->treMain()->currentIndex()), clicked);
+
+    // Refilling the folder moves the view's current row, but selects nothing by itself.
+    ExpandNode(*app, *folder);
+    EXPECT_EQ(app->CurrentNode.get(), nullptr);  // the clicked node left with the refill
 }
 
 TEST_F(frmMainTest, ScanModeLeavesOnlyStopScanAndDefersTheClose) {
