@@ -164,6 +164,9 @@ xcb_window_t MakeWindow(xcb_connection_t* c, xcb_window_t parent, xcb_screen_t* 
     return w;
 }
 
+// Waits until the server has carried out everything sent so far, so another client sees it.
+void Sync(xcb_connection_t* c) { std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)); }
+
 void SetText(xcb_connection_t* c, xcb_window_t w, xcb_atom_t property, xcb_atom_t type, const std::string& text) {
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, property, type, 8, text.size(), text.data());
 }
@@ -194,7 +197,7 @@ TEST_F(PoserRunningTest, RealDisplayFindsFramedAndHiddenPoserWindows) {
     const uint32_t state[2] = {1, 0};
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, client, wmState, wmState, 32, 2, state);
     xcb_map_window(c, client);
-    xcb_flush(c);
+    Sync(c);
 
     auto list = MakeXcbWindowList();
     std::vector<std::string> titles = list->Titles();
@@ -210,15 +213,15 @@ TEST_F(PoserRunningTest, RealDisplayFindsFramedAndHiddenPoserWindows) {
     SetText(c, client, netName, utf8, "Image viewer");
     xcb_window_t hidden = MakeWindow(c, screen->root, screen);
     SetText(c, hidden, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, "Ann's Poser (hidden)");
-    xcb_flush(c);
+    Sync(c);
     EXPECT_TRUE(IsPoserRunning(*app));
     xcb_destroy_window(c, hidden);
-    xcb_flush(c);
+    Sync(c);
     EXPECT_FALSE(IsPoserRunning(*app));
 
     // While Poser runs, selecting a file withdraws Delete.
     SetText(c, plain, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, "Fred's Poser 4 - scene.pz3");
-    xcb_flush(c);
+    Sync(c);
     Node* drive = app->tree.AddChild(nullptr);
     drive->SetText("C:");
     drive->SetTag(tag::kDrive);
