@@ -54,9 +54,10 @@ void WritePlacement(AppState& app, const Placement& p) {
 
 bool AskForRuntimeIfUnset(AppState& app, const std::function<void()>& showPreferences) {
     if (app.settings.Runtime != "C:\\") return false;
-    app.desktop.ShowMsgBox(std::string("You will need to set the location of your Poser4\\Runtime ") +
-                               "folder. (This only needs to be set once.)",
-                           style::kOKOnly, "Poser4\\Runtime folder needs to be set.");
+    app.desktop.ShowMsgBox(
+        std::string("You will need to set the location of your Poser4\\Runtime ") +
+            "folder. (This only needs to be set once.)",
+        style::kOKOnly, "Poser4\\Runtime folder needs to be set.");
     if (showPreferences) showPreferences();
     return true;
 }
@@ -69,7 +70,8 @@ Node* ReopenLastFolder(AppState& app) {
 
     const std::string& last = app.settings.LastFolder;
     NodeHandle deepest;
-    for (size_t slash = last.find('\\'); slash != std::string::npos; slash = last.find('\\', slash + 1)) {
+    for (size_t slash = last.find('\\'); slash != std::string::npos;
+         slash = last.find('\\', slash + 1)) {
         Node* n = FindByFullPath(app, last.substr(0, slash));
         if (!n) continue;
         n->SetExpanded(true);

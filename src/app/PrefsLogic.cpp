@@ -16,14 +16,15 @@ constexpr size_t kMaxPath = 260;
 PrefsValues PrefsLogic::Load() {
     const Settings& s = app_.settings;
     changed_ = false;
-    return {s.Runtime,         s.StartInLastFolder, s.UseRelPathName, s.ProtectSystemFilesFolders,
-            s.ConfirmDelete,   s.BackUpFigure,      s.MoveFile};
+    return {s.Runtime,       s.StartInLastFolder, s.UseRelPathName, s.ProtectSystemFilesFolders,
+            s.ConfirmDelete, s.BackUpFigure,      s.MoveFile};
 }
 
 std::string PrefsLogic::BrowseForRuntime(const std::string& currentText) {
     std::string text = currentText;
     for (;;) {
-        const std::string host = app_.desktop.ChooseFolder("Please locate your Poser4\\Runtime folder.");
+        const std::string host =
+            app_.desktop.ChooseFolder("Please locate your Poser4\\Runtime folder.");
         if (!host.empty()) {
             text = app_.fs->WindowsPath(host);
             if (auto nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
@@ -32,7 +33,8 @@ std::string PrefsLogic::BrowseForRuntime(const std::string& currentText) {
         }
         if (AsciiLower(text).find("runtime") != std::string::npos) break;
         const int answer = app_.desktop.ShowMsgBox(
-            std::string("The Poser4\\Runtime has not been selected. Are you sure you want ") + "this folder?",
+            std::string("The Poser4\\Runtime has not been selected. Are you sure you want ") +
+                "this folder?",
             style::kYesNo, "Notice");
         if (answer != answer::kNo) break;
     }
@@ -44,9 +46,11 @@ bool PrefsLogic::ProtectClicked(bool nowChecked) {
     bool checked = nowChecked;
     if (!nowChecked) {
         const std::string prompt = std::string("Note: You have chosen to turn protection OFF ") +
-                                   "for the system files and folders. These are " + "very senstive- please " +
-                                   "proceed with caution. " + "\r" + "Are you sure you want to do this?";
-        if (app_.desktop.ShowMsgBox(prompt, style::kYesNo + style::kAlert, "Warning") == answer::kNo)
+                                   "for the system files and folders. These are " +
+                                   "very senstive- please " + "proceed with caution. " + "\r" +
+                                   "Are you sure you want to do this?";
+        if (app_.desktop.ShowMsgBox(prompt, style::kYesNo + style::kAlert, "Warning") ==
+            answer::kNo)
             checked = true;
     }
     changed_ = true;
@@ -63,7 +67,8 @@ bool PrefsLogic::Save(const PrefsValues& v) {
         const std::pair<const char*, std::pair<bool, bool*>> switches[] = {
             {"StartInLastFolder", {v.startInLastFolder, &s.StartInLastFolder}},
             {"UseRelPathName", {v.showRelPathName, &s.UseRelPathName}},
-            {"ProtectSystemFilesFolders", {v.protectSystemFilesFolders, &s.ProtectSystemFilesFolders}},
+            {"ProtectSystemFilesFolders",
+             {v.protectSystemFilesFolders, &s.ProtectSystemFilesFolders}},
             {"ConfirmDelete", {v.confirmDelete, &s.ConfirmDelete}},
             {"BackUpFigure", {v.backUpFigure, &s.BackUpFigure}},
         };
@@ -84,9 +89,12 @@ PrefsLogic::CloseDecision PrefsLogic::AskBeforeClose() {
     if (!changed_) return CloseDecision::Close;
     switch (app_.desktop.ShowMsgBox("You have changed the data. Do you want to save these changes?",
                                     style::kYesNoCancel, "Save changes?")) {
-        case answer::kYes: return CloseDecision::Save;
-        case answer::kNo: return CloseDecision::Close;
-        default: return CloseDecision::Stay;
+        case answer::kYes:
+            return CloseDecision::Save;
+        case answer::kNo:
+            return CloseDecision::Close;
+        default:
+            return CloseDecision::Stay;
     }
 }
 

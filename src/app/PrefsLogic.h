@@ -19,7 +19,7 @@ struct PrefsValues {
 
 // The Preferences dialog's behaviour without its widgets: what it loads, asks, keeps and saves.
 class PrefsLogic {
-public:
+  public:
     explicit PrefsLogic(AppState& app) : app_(app) {}
 
     // The values to show, from the in-memory settings; clears the changed flag.
@@ -42,7 +42,7 @@ public:
 
     bool changed() const { return changed_; }
 
-private:
+  private:
     AppState& app_;
     bool changed_ = false;
 };

@@ -142,8 +142,9 @@ void frmMain::BuildToolbar() {
 
     auto* printMenu = new QMenu(this);
     printMenu->setObjectName("PrintContentsMenu");
-    for (auto [key, caption] : {std::pair{"PrintFiles", "Print folder contents"},
-                                std::pair{"PrintFolders", "Print folder AND all sub-folder contents"}}) {
+    for (auto [key, caption] :
+         {std::pair{"PrintFiles", "Print folder contents"},
+          std::pair{"PrintFolders", "Print folder AND all sub-folder contents"}}) {
         QAction* a = printMenu->addAction(caption);
         a->setObjectName(key);
         const std::string k = key;
@@ -151,14 +152,16 @@ void frmMain::BuildToolbar() {
         actions_[k] = a;
         wanted_[a] = true;
     }
-    if (auto* button = qobject_cast<QToolButton*>(tlbMain_->widgetForAction(actions_["PrintContents"]))) {
+    if (auto* button =
+            qobject_cast<QToolButton*>(tlbMain_->widgetForAction(actions_["PrintContents"]))) {
         button->setObjectName("PrintContentsButton");
         button->setMenu(printMenu);
         button->setPopupMode(QToolButton::MenuButtonPopup);
     }
 }
 
-QAction* frmMain::AddMenuItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& key) {
+QAction* frmMain::AddMenuItem(QMenu* menu, const char* name, const char* caption,
+                              const QKeySequence& key) {
     QAction* a = menu->addAction(caption);
     a->setObjectName(name);
     a->setShortcut(key);
@@ -257,14 +260,16 @@ void frmMain::LayoutBody() {
     const QSize area = body_->size();
     treMain_->setGeometry(kMargin, kMargin / 2, std::max(0, area.width() - 2 * kMargin),
                           std::max(0, area.height() - kMargin / 2 - kMargin));
-    fraScan_->move((area.width() - fraScan_->width()) / 2, (area.height() - fraScan_->height()) / 2);
+    fraScan_->move((area.width() - fraScan_->width()) / 2,
+                   (area.height() - fraScan_->height()) / 2);
     pctShadow_->setGeometry(fraScan_->geometry().translated(kShadowOffset, kShadowOffset));
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == body_ && event->type() == QEvent::Resize) {
         LayoutBody();
-    } else if (app_ && treMain_ && watched == treMain_ && event->type() == QEvent::KeyPress && !keyboard_) {
+    } else if (app_ && treMain_ && watched == treMain_ && event->type() == QEvent::KeyPress &&
+               !keyboard_) {
         // The view handles the key here, so a move of its current row is known to come from the
         // keyboard; rows that move because the tree was refilled select nothing.
         keyboard_ = true;
@@ -294,8 +299,8 @@ void frmMain::Load(AppState& app) {
 
     app.NodeHistory.assign(1, NodeHandle());
     app.HistoryPosition = 0;
-    for (const char* c : {"Back", "Forward", "Refresh", "Delete", "Open", "PrintContents", "Rename", "Paste",
-                          "mnuDeleteNode", "mnuPaste"})
+    for (const char* c : {"Back", "Forward", "Refresh", "Delete", "Open", "PrintContents", "Rename",
+                          "Paste", "mnuDeleteNode", "mnuPaste"})
         app.commands.Enable(c, false);
     EnableCutCopy(app, false);
 
@@ -353,14 +358,21 @@ void frmMain::RunMenu(const std::string& item) {
 
 void frmMain::RunWindowAction(int action) {
     switch (static_cast<WindowAction>(action)) {
-        case WindowAction::Close: close(); break;
-        case WindowAction::ShowPreferences: ShowPreferences(*app_, this); break;
+        case WindowAction::Close:
+            close();
+            break;
+        case WindowAction::ShowPreferences:
+            ShowPreferences(*app_, this);
+            break;
         case WindowAction::ShowColors:
             ShowColors(*app_, this);
             ApplyFormColors(*this, app_->settings, *this);
             break;
-        case WindowAction::ShowAbout: ShowAbout(*app_, this); break;
-        case WindowAction::None: break;
+        case WindowAction::ShowAbout:
+            ShowAbout(*app_, this);
+            break;
+        case WindowAction::None:
+            break;
     }
 }
 
@@ -377,7 +389,8 @@ void frmMain::OnTreeRelease(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     const QModelIndex index = treMain_->indexAt(pos);
     // A click on a node is press and release on its picture or text; the expand sign only opens.
-    if (!index.isValid() || index != QModelIndex(pressIndex_) || !treMain_->visualRect(index).contains(pos))
+    if (!index.isValid() || index != QModelIndex(pressIndex_) ||
+        !treMain_->visualRect(index).contains(pos))
         return;
     Node* node = TreeModel::NodeOf(index);
     if (!node) return;
@@ -464,14 +477,17 @@ int frmMain::ShowMsgBox(const std::string& prompt, int style, const std::string&
 std::string frmMain::ShowInputBox(const std::string& prompt, int style, const std::string& title,
                                   const std::string& defaultText) {
     static const Settings defaults;
-    return bw::ShowInputBox(prompt, style, title, defaultText, app_ ? app_->settings : defaults, this);
+    return bw::ShowInputBox(prompt, style, title, defaultText, app_ ? app_->settings : defaults,
+                            this);
 }
 
 void frmMain::ShowSystemMessage(const std::string& prompt, const std::string& title) {
     QMessageBox::information(this, QString::fromStdString(title), QString::fromStdString(prompt));
 }
 
-void frmMain::SetCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
+void frmMain::SetCaption(const std::string& caption) {
+    setWindowTitle(QString::fromStdString(caption));
+}
 
 std::string frmMain::Caption() const { return windowTitle().toStdString(); }
 
@@ -492,7 +508,8 @@ void frmMain::DoEvents() {
 
 std::string frmMain::ChooseSaveFile(const std::string& title, const std::string& filter) {
     QWidget* owner = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : this;
-    return QFileDialog::getSaveFileName(owner, QString::fromStdString(title), QString(), QtFilter(filter))
+    return QFileDialog::getSaveFileName(owner, QString::fromStdString(title), QString(),
+                                        QtFilter(filter))
         .toStdString();
 }
 
@@ -528,14 +545,19 @@ void frmMain::SetScanMode(bool scanning) {
     }
 }
 
-void frmMain::SetScanCaption(const std::string& caption) { fraScan_->setTitle(QString::fromStdString(caption)); }
+void frmMain::SetScanCaption(const std::string& caption) {
+    fraScan_->setTitle(QString::fromStdString(caption));
+}
 
-void frmMain::SetScanStatus(const std::string& status) { lblStatus_->setText(QString::fromStdString(status)); }
+void frmMain::SetScanStatus(const std::string& status) {
+    lblStatus_->setText(QString::fromStdString(status));
+}
 
 void frmMain::SetScanProgress(double fraction) {
     progress_ = std::clamp(fraction, 0.0, 1.0);
     const QRect track = pctBack_->contentsRect();
-    pctProgress_->setGeometry(track.x(), track.y(), static_cast<int>(track.width() * progress_), track.height());
+    pctProgress_->setGeometry(track.x(), track.y(), static_cast<int>(track.width() * progress_),
+                              track.height());
 }
 
 }  // namespace bw

@@ -28,7 +28,7 @@ class TreeModel;
 // It is the core's Desktop.
 class frmMain : public QMainWindow, public Desktop {
     Q_OBJECT
-public:
+  public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
 
@@ -63,15 +63,16 @@ public:
     void SetScanStatus(const std::string& status) override;
     void SetScanProgress(double fraction) override;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void BuildToolbar();
     void BuildMenus();
     void BuildScanPanel();
-    QAction* AddMenuItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& key);
+    QAction* AddMenuItem(QMenu* menu, const char* name, const char* caption,
+                         const QKeySequence& key);
     void LayoutBody();
     void ApplyActionStates();
     void Unload();

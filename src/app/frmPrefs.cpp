@@ -21,7 +21,8 @@ constexpr int kShadow = 8;  // 120 twips
 }
 
 frmPrefs::frmPrefs(AppState& app, QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                         Qt::MSWindowsFixedSizeDialogHint),
       app_(app),
       logic_(app) {
     setObjectName("frmPrefs");
@@ -30,7 +31,8 @@ frmPrefs::frmPrefs(AppState& app, QWidget* owner)
     setFixedSize(470, 400);
 
     AddShape("shpApplicationSettings", {12, 12, 446, 30}, false);
-    QLabel* title = AddLabel("lblApplicationSettings", "Application Preferences", {20, 16, 430, 22});
+    QLabel* title =
+        AddLabel("lblApplicationSettings", "Application Preferences", {20, 16, 430, 22});
     QFont big = title->font();
     big.setBold(true);
     big.setPointSizeF(big.pointSizeF() * 1.2);
@@ -47,19 +49,22 @@ frmPrefs::frmPrefs(AppState& app, QWidget* owner)
 
     AddShape("shpFolderOptions", {12, 130, 446, 210}, false);
     AddLabel("lblFolderOptions", "Folder/ File Options:", {20, 136, 430, 20});
-    chkStartinLastFolder_ = AddCheck("chkStartinLastFolder", "Start in last folder opened?", nullptr,
-                                     {28, 160, 420, 22});
-    chkShowRelPathName_ = AddCheck("chkShowRelPathName", "Show path names relative to \\Runtime folder?",
-                                   nullptr, {28, 184, 420, 22});
-    chkProtectSystemFilesFolders_ = AddCheck(
-        "chkProtectSystemFilesFolders", "Protect system files and folders?",
-        "Click this option to protect system files and folders from accidental changes.", {28, 208, 420, 22});
-    chkConfirmDelete_ = AddCheck("chkConfirmDelete", "Ask for confirmation before deleting files?", nullptr,
-                                 {28, 232, 420, 22});
-    chkBackUpFigure_ = AddCheck("chkBackUpFigure", "Create a back up of figure file before changing?",
-                                "Check this option to create a backup figure file before making any changes "
-                                "(such as fixing a 'discrepancy').",
-                                {28, 256, 420, 22});
+    chkStartinLastFolder_ = AddCheck("chkStartinLastFolder", "Start in last folder opened?",
+                                     nullptr, {28, 160, 420, 22});
+    chkShowRelPathName_ =
+        AddCheck("chkShowRelPathName", "Show path names relative to \\Runtime folder?", nullptr,
+                 {28, 184, 420, 22});
+    chkProtectSystemFilesFolders_ =
+        AddCheck("chkProtectSystemFilesFolders", "Protect system files and folders?",
+                 "Click this option to protect system files and folders from accidental changes.",
+                 {28, 208, 420, 22});
+    chkConfirmDelete_ = AddCheck("chkConfirmDelete", "Ask for confirmation before deleting files?",
+                                 nullptr, {28, 232, 420, 22});
+    chkBackUpFigure_ =
+        AddCheck("chkBackUpFigure", "Create a back up of figure file before changing?",
+                 "Check this option to create a backup figure file before making any changes "
+                 "(such as fixing a 'discrepancy').",
+                 {28, 256, 420, 22});
     AddLabel("lblWhenDeleting", "When deleting files or folders:", {20, 284, 430, 20});
     optMoveToRecycle_ = new QRadioButton("Move to Recycle Bin", this);
     optMoveToRecycle_->setObjectName("optMoveToRecycle");
@@ -73,20 +78,26 @@ frmPrefs::frmPrefs(AppState& app, QWidget* owner)
 
     cmdSave_ = AddButton("cmdSave", "&Save and Exit", "Save the settings (and exit this screen).",
                          {150, 354, 140, 30});
-    cmdCancel_ = AddButton("cmdCancel", "E&xit", "Exit this screen (without saving changes).", {306, 354, 140, 30});
-    AddShape("shpSave", cmdSave_->geometry().translated(kShadow / 2, kShadow / 2), true)->stackUnder(cmdSave_);
-    AddShape("shpCancel", cmdCancel_->geometry().translated(kShadow / 2, kShadow / 2), true)->stackUnder(cmdCancel_);
+    cmdCancel_ = AddButton("cmdCancel", "E&xit", "Exit this screen (without saving changes).",
+                           {306, 354, 140, 30});
+    AddShape("shpSave", cmdSave_->geometry().translated(kShadow / 2, kShadow / 2), true)
+        ->stackUnder(cmdSave_);
+    AddShape("shpCancel", cmdCancel_->geometry().translated(kShadow / 2, kShadow / 2), true)
+        ->stackUnder(cmdCancel_);
 
     connect(cmdPoserFolder_, &QPushButton::clicked, this, [this] {
-        txtPoserFolder_->setText(QString::fromStdString(logic_.BrowseForRuntime(txtPoserFolder_->text().toStdString())));
+        txtPoserFolder_->setText(
+            QString::fromStdString(logic_.BrowseForRuntime(txtPoserFolder_->text().toStdString())));
     });
     connect(chkProtectSystemFilesFolders_, &QCheckBox::clicked, this, [this](bool checked) {
         const bool keep = logic_.ProtectClicked(checked);
         if (keep != checked) chkProtectSystemFilesFolders_->setChecked(keep);
     });
-    connect(chkStartinLastFolder_, &QCheckBox::clicked, this, [this] { logic_.StartInLastFolderClicked(); });
+    connect(chkStartinLastFolder_, &QCheckBox::clicked, this,
+            [this] { logic_.StartInLastFolderClicked(); });
     connect(optDelete_, &QRadioButton::clicked, this, [this] { logic_.MoveFileChosen(false); });
-    connect(optMoveToRecycle_, &QRadioButton::clicked, this, [this] { logic_.MoveFileChosen(true); });
+    connect(optMoveToRecycle_, &QRadioButton::clicked, this,
+            [this] { logic_.MoveFileChosen(true); });
     connect(cmdSave_, &QPushButton::clicked, this, &frmPrefs::OnSave);
     connect(cmdCancel_, &QPushButton::clicked, this, [this] { close(); });
 
@@ -103,7 +114,8 @@ QLabel* frmPrefs::AddLabel(const char* name, const char* text, const QRect& wher
     return l;
 }
 
-QCheckBox* frmPrefs::AddCheck(const char* name, const char* text, const char* tip, const QRect& where) {
+QCheckBox* frmPrefs::AddCheck(const char* name, const char* text, const char* tip,
+                              const QRect& where) {
     auto* c = new QCheckBox(text, this);
     c->setObjectName(name);
     if (tip) c->setToolTip(tip);
@@ -125,7 +137,8 @@ QWidget* frmPrefs::AddShape(const char* name, const QRect& where, bool shadow) {
     return f;
 }
 
-QPushButton* frmPrefs::AddButton(const char* name, const char* text, const char* tip, const QRect& where) {
+QPushButton* frmPrefs::AddButton(const char* name, const char* text, const char* tip,
+                                 const QRect& where) {
     auto* b = new QPushButton(text, this);
     b->setObjectName(name);
     if (tip) b->setToolTip(tip);
@@ -148,8 +161,8 @@ void frmPrefs::LoadValues() {
 
 PrefsValues frmPrefs::Values() const {
     return {txtPoserFolder_->text().toStdString(), chkStartinLastFolder_->isChecked(),
-            chkShowRelPathName_->isChecked(),       chkProtectSystemFilesFolders_->isChecked(),
-            chkConfirmDelete_->isChecked(),         chkBackUpFigure_->isChecked(),
+            chkShowRelPathName_->isChecked(),      chkProtectSystemFilesFolders_->isChecked(),
+            chkConfirmDelete_->isChecked(),        chkBackUpFigure_->isChecked(),
             optMoveToRecycle_->isChecked()};
 }
 
@@ -162,9 +175,12 @@ void frmPrefs::OnSave() {
 bool frmPrefs::MayClose() {
     if (closing_) return true;
     switch (logic_.AskBeforeClose()) {
-        case PrefsLogic::CloseDecision::Close: return true;
-        case PrefsLogic::CloseDecision::Save: return logic_.Save(Values());
-        case PrefsLogic::CloseDecision::Stay: return false;
+        case PrefsLogic::CloseDecision::Close:
+            return true;
+        case PrefsLogic::CloseDecision::Save:
+            return logic_.Save(Values());
+        case PrefsLogic::CloseDecision::Stay:
+            return false;
     }
     return false;
 }

@@ -17,14 +17,14 @@ class AppState;
 // The Preferences dialog: the Runtime folder and the behaviour switches.
 class frmPrefs : public QDialog {
     Q_OBJECT
-public:
+  public:
     frmPrefs(AppState& app, QWidget* owner);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void reject() override;  // Esc goes through the same question as the close control
 
-private:
+  private:
     QLabel* AddLabel(const char* name, const char* text, const QRect& where);
     QCheckBox* AddCheck(const char* name, const char* text, const char* tip, const QRect& where);
     QWidget* AddShape(const char* name, const QRect& where, bool shadow);

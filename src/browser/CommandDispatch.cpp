@@ -16,14 +16,22 @@ namespace {
 
 // The commands shared by a toolbar button and its menu item; false when `name` is none of them.
 bool RunNodeCommand(AppState& app, const std::string& name) {
-    if (name == "Refresh") RefreshCurrentNode(app);
-    else if (name == "Cut") CutThisNode(app);
-    else if (name == "Copy") CopyThisNode(app);
-    else if (name == "Paste") PasteThisFile(app);
-    else if (name == "Delete") DeleteThisNode(app);
-    else if (name == "Rename") RenameThisNode(app);
-    else if (name == "Open") OpenThisNode(app);
-    else return false;
+    if (name == "Refresh")
+        RefreshCurrentNode(app);
+    else if (name == "Cut")
+        CutThisNode(app);
+    else if (name == "Copy")
+        CopyThisNode(app);
+    else if (name == "Paste")
+        PasteThisFile(app);
+    else if (name == "Delete")
+        DeleteThisNode(app);
+    else if (name == "Rename")
+        RenameThisNode(app);
+    else if (name == "Open")
+        OpenThisNode(app);
+    else
+        return false;
     return true;
 }
 
@@ -50,7 +58,7 @@ WindowAction RunMenuCommand(AppState& app, const std::string& item) {
         const char* command;
     };
     static constexpr Route kShared[] = {
-        {"mnuCut", "Cut"},           {"mnuCopy", "Copy"},       {"mnuPaste", "Paste"},
+        {"mnuCut", "Cut"},           {"mnuCopy", "Copy"},         {"mnuPaste", "Paste"},
         {"mnuRenameNode", "Rename"}, {"mnuDeleteNode", "Delete"}, {"mnuRefresh", "Refresh"},
         {"mnuOpen", "Open"},
     };

