@@ -21,6 +21,7 @@
 #include "app/AppState.h"
 #include "app/ImageList.h"
 #include "app/MainWindowState.h"
+#include "app/QtColor.h"
 #include "app/frmPrefs.h"
 #include "browser/CommandDispatch.h"
 #include "browser/History.h"
@@ -67,6 +68,13 @@ constexpr ToolbarButton kToolbar[] = {
     {"Separator3", nullptr, nullptr},
     {"Exit", "Exit", "Exit this program."},
 };
+
+// Shadows are filled in the user's shadow colour, whatever the window's own scheme does.
+void PaintShadow(QWidget* shape, const Settings& settings) {
+    QPalette p = shape->palette();
+    p.setColor(QPalette::Window, ColorFromNumber(settings.ShadowColor));
+    shape->setPalette(p);
+}
 
 int Pixels(float twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
 
@@ -310,6 +318,8 @@ void frmMain::Load(AppState& app) {
     show();
 
     ApplyFormColors(*this, app.settings, *this);
+    PaintShadow(pctShadow_, app.settings);
+    PaintShadow(shpCancel_, app.settings);
     GetDrives(app);
     AskForRuntimeIfUnset(app, [this] { ShowPreferences(*app_, this); });
 
@@ -367,6 +377,8 @@ void frmMain::RunWindowAction(int action) {
         case WindowAction::ShowColors:
             ShowColors(*app_, this);
             ApplyFormColors(*this, app_->settings, *this);
+            PaintShadow(pctShadow_, app_->settings);
+            PaintShadow(shpCancel_, app_->settings);
             break;
         case WindowAction::ShowAbout:
             ShowAbout(*app_, this);

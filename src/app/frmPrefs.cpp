@@ -11,6 +11,7 @@
 #include <QScreen>
 
 #include "app/AppState.h"
+#include "app/QtColor.h"
 #include "dialogs/FormColors.h"
 #include "dialogs/HoverCursor.h"
 
@@ -129,6 +130,9 @@ QWidget* frmPrefs::AddShape(const char* name, const QRect& where, bool shadow) {
     f->setGeometry(where);
     if (shadow) {
         f->setAutoFillBackground(true);
+        QPalette p = f->palette();
+        p.setColor(QPalette::Window, ColorFromNumber(app_.settings.ShadowColor));
+        f->setPalette(p);
     } else {
         f->setFrameShape(QFrame::Box);
         f->setFrameShadow(QFrame::Plain);
