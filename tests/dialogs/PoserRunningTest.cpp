@@ -29,9 +29,7 @@ class FedWindows : public WindowList {
   public:
     std::vector<std::string> titles;
     bool fail = false;
-    int reads = 0;
     std::vector<std::string> Titles() override {
-        ++reads;
         if (fail) throw PlatformError(err::kDeviceIO, "no answer");
         return titles;
     }
@@ -58,23 +56,17 @@ TEST_F(PoserRunningTest, OnlyTheExactSubstringCounts) {
         {{"Fred's poser"}, false},
         {{"S Poser"}, false},
         {{"Editors Poser scene"}, true},  // anywhere in the title
-        {{"s Poser", "", "Other"}, true},
+        {{"s Poser", "", "Other"}, true},  // no early exit: every window is visited
         {{"", "Desktop", "Ann's Poser"}, true},
     };
     app->windows = &windows;
     for (const Case& cs : cases) {
         windows.titles = cs.titles;
+        desktop.doEventsCalls = 0;
         EXPECT_EQ(IsPoserRunning(*app), cs.running)
             << (cs.titles.empty() ? "(none)" : cs.titles.back());
+        EXPECT_EQ(desktop.doEventsCalls, static_cast<int>(cs.titles.size()));
     }
-}
-
-TEST_F(PoserRunningTest, WalksEveryWindowAndYieldsAfterEach) {
-    app->windows = &windows;
-    windows.titles = {"Fred's Poser 4", "a", "b", "c"};
-    desktop.doEventsCalls = 0;
-    EXPECT_TRUE(IsPoserRunning(*app));
-    EXPECT_EQ(desktop.doEventsCalls, 4);  // no early exit after the match
 }
 
 TEST_F(PoserRunningTest, ErrorsAnswerTrueAndNoListAnswersFalse) {
