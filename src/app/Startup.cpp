@@ -5,6 +5,8 @@
 #include "app/AppState.h"
 #include "app/Settings.h"
 #include "app/frmMain.h"
+#include "platform/DesktopShell.h"
+#include "platform/XcbWindowList.h"
 
 namespace bw {
 
@@ -14,11 +16,16 @@ int RunProgram(QApplication& application) {
     auto fs = std::make_unique<FileSystem>(DriveMap::FromEnvironment());
     const std::string iniWindows = fs->WindowsPath(DefaultIniHostPath());
     AppState app(window, std::move(fs));
+    // The platform services outlive the window's use of them; either may be missing.
+    std::unique_ptr<Shell> shell = MakeDesktopShell();
+    std::unique_ptr<WindowList> windows = MakeXcbWindowList();
+    app.shell = shell.get();
+    app.windows = windows.get();
     LoadSettings(app, iniWindows);
-    window.resize(11280 / 15, 4350 / 15);
     window.Load(app);
-    window.show();
-    return application.exec();
+    const int rc = application.exec();
+    window.Detach();
+    return rc;
 }
 
 }  // namespace bw

@@ -1,37 +1,296 @@
 #include "app/frmMain.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QFileDialog>
+#include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <QTreeView>
+#include <algorithm>
+#include <cmath>
 
 #include "app/AppState.h"
 #include "app/ImageList.h"
+#include "app/MainWindowState.h"
+#include "app/QtColor.h"
+#include "app/frmPrefs.h"
+#include "browser/CommandDispatch.h"
+#include "browser/History.h"
+#include "browser/Selection.h"
 #include "browser/TreeModel.h"
 #include "browser/TreePopulation.h"
+#include "dialogs/FormColors.h"
+#include "dialogs/HoverCursor.h"
 #include "dialogs/MsgBox.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmColors.h"
 
 namespace bw {
 
 namespace {
+
 constexpr auto kPumpInterval = std::chrono::milliseconds(15);
+// Margins of the tree inside the window, and the shadow's offset (120 twips).
+constexpr int kMargin = 8;
+constexpr int kShadowOffset = 120 / kTwipsPerPixel;
+constexpr int kMinWidth = static_cast<int>(kMinWidthTwips) / kTwipsPerPixel;
+constexpr int kMinHeight = static_cast<int>(kMinHeightTwips) / kTwipsPerPixel;
+
+struct ToolbarButton {
+    const char* key;
+    const char* caption;  // null: a separator
+    const char* tooltip;
+};
+
+constexpr ToolbarButton kToolbar[] = {
+    {"Back", "Back", "Back one step"},
+    {"Forward", "Forward", "Forward one step"},
+    {"Refresh", "Refresh", "Refresh the information for this file or folder."},
+    {"Separator1", nullptr, nullptr},
+    {"Cut", "Cut", ""},
+    {"Copy", "Copy", ""},
+    {"Paste", "Paste", ""},
+    {"Separator4", nullptr, nullptr},
+    {"Open", "Open", "Open file (in default application) or folder (in Explorer)."},
+    {"Delete", "Delete", "Delete"},
+    {"Rename", "Rename", "Rename this"},
+    {"Separator2", nullptr, nullptr},
+    {"PrintContents", "Print", "Print the contents of this folder or drive to a text file."},
+    {"Separator3", nullptr, nullptr},
+    {"Exit", "Exit", "Exit this program."},
+};
+
+// Shadows are filled in the user's shadow colour, whatever the window's own scheme does.
+void PaintShadow(QWidget* shape, const Settings& settings) {
+    QPalette p = shape->palette();
+    p.setColor(QPalette::Window, ColorFromNumber(settings.ShadowColor));
+    shape->setPalette(p);
 }
+
+int Pixels(float twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+
+// "Text files (*.txt)|*.txt|All files (*.*)|*.*" as Qt wants it: the descriptions, ";;"-joined.
+QString QtFilter(const std::string& filter) {
+    const QStringList parts = QString::fromStdString(filter).split('|');
+    if (parts.size() < 2) return QString::fromStdString(filter);
+    QStringList names;
+    for (int i = 0; i < parts.size(); i += 2) names << parts[i];
+    return names.join(";;");
+}
+
+}  // namespace
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent), images_(std::make_unique<ImageList>()) {
     setObjectName("frmMain");
     setWindowTitle(kAppTitle);
-    treMain_ = new QTreeView(this);
+    setMinimumSize(kMinWidth, kMinHeight);
+
+    body_ = new QWidget(this);
+    body_->setObjectName("body");
+    body_->installEventFilter(this);
+    setCentralWidget(body_);
+
+    treMain_ = new QTreeView(body_);
     treMain_->setObjectName("treMain");
     treMain_->setHeaderHidden(true);
     treMain_->setUniformRowHeights(true);
+    // Names change only through the Rename command, never by editing in place.
     treMain_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    treMain_->setSelectionMode(QAbstractItemView::SingleSelection);
     treMain_->setIconSize(QSize(16, 16));
-    setCentralWidget(treMain_);
+    treMain_->viewport()->installEventFilter(this);
+    treMain_->installEventFilter(this);
+
+    BuildToolbar();
+    BuildMenus();
+    BuildScanPanel();
+    InstallHoverCursor(*this);
 }
 
 frmMain::~frmMain() {
     // The view lets go of the model before the model goes.
     if (treMain_) treMain_->setModel(nullptr);
+}
+
+void frmMain::BuildToolbar() {
+    tlbMain_ = new QToolBar(this);
+    tlbMain_->setObjectName("tlbMain");
+    tlbMain_->setMovable(false);
+    tlbMain_->setFloatable(false);
+    tlbMain_->setContextMenuPolicy(Qt::PreventContextMenu);
+    tlbMain_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    tlbMain_->setIconSize(QSize(24, 24));
+    addToolBar(Qt::TopToolBarArea, tlbMain_);
+
+    for (const ToolbarButton& b : kToolbar) {
+        if (!b.caption) {
+            tlbMain_->addSeparator()->setObjectName(b.key);
+            continue;
+        }
+        const std::string key = b.key;
+        QAction* a = tlbMain_->addAction(b.caption);
+        a->setObjectName(b.key);
+        // The one button that shares a picture: the listing shows the printer.
+        const QPixmap pic = images_->Pixmap(key == "PrintContents" ? "Print" : key);
+        if (!pic.isNull()) a->setIcon(QIcon(pic));
+        a->setToolTip(b.tooltip);
+        connect(a, &QAction::triggered, this, [this, key] { RunToolbar(key); });
+        actions_[key] = a;
+        wanted_[a] = true;
+    }
+
+    auto* printMenu = new QMenu(this);
+    printMenu->setObjectName("PrintContentsMenu");
+    for (auto [key, caption] :
+         {std::pair{"PrintFiles", "Print folder contents"},
+          std::pair{"PrintFolders", "Print folder AND all sub-folder contents"}}) {
+        QAction* a = printMenu->addAction(caption);
+        a->setObjectName(key);
+        const std::string k = key;
+        connect(a, &QAction::triggered, this, [this, k] { RunToolbar(k); });
+        actions_[k] = a;
+        wanted_[a] = true;
+    }
+    if (auto* button =
+            qobject_cast<QToolButton*>(tlbMain_->widgetForAction(actions_["PrintContents"]))) {
+        button->setObjectName("PrintContentsButton");
+        button->setMenu(printMenu);
+        button->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+}
+
+QAction* frmMain::AddMenuItem(QMenu* menu, const char* name, const char* caption,
+                              const QKeySequence& key) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    a->setShortcut(key);
+    const std::string item = name;
+    connect(a, &QAction::triggered, this, [this, item] { RunMenu(item); });
+    actions_[item] = a;
+    wanted_[a] = true;
+    return a;
+}
+
+void frmMain::BuildMenus() {
+    auto addMenu = [this](const char* name, const char* caption) {
+        QMenu* m = menuBar()->addMenu(caption);
+        m->setObjectName(name);
+        return m;
+    };
+    auto addLine = [](QMenu* m, const char* name) { m->addSeparator()->setObjectName(name); };
+
+    QMenu* file = addMenu("mnuFile", "&File");
+    AddMenuItem(file, "mnuExit", "E&xit", QKeySequence("Ctrl+Q"));
+
+    QMenu* edit = addMenu("mnuEdit", "&Edit");
+    AddMenuItem(edit, "mnuCut", "Cu&t", QKeySequence("Ctrl+X"));
+    AddMenuItem(edit, "mnuCopy", "&Copy", QKeySequence("Ctrl+C"));
+    AddMenuItem(edit, "mnuPaste", "&Paste", QKeySequence("Ctrl+V"));
+    addLine(edit, "mnuLine1");
+    AddMenuItem(edit, "mnuRenameNode", "R&ename", QKeySequence(Qt::Key_F2));
+    AddMenuItem(edit, "mnuDeleteNode", "&Delete", QKeySequence(Qt::Key_Delete));
+    addLine(edit, "mnuEditLine2");
+    AddMenuItem(edit, "mnuRefresh", "&Refresh", QKeySequence(Qt::Key_F5));
+    addLine(edit, "mnuEditLineRefresh");
+    AddMenuItem(edit, "mnuOpen", "&Open", QKeySequence("Ctrl+O"));
+    AddMenuItem(edit, "mnuPrintFolder", "&Print Folder Contents", QKeySequence("Ctrl+P"));
+    mnuEdit_ = edit;
+
+    QMenu* options = addMenu("mnuOptions", "&Options");
+    AddMenuItem(options, "mnuPreferences", "&Preferences", QKeySequence());
+    AddMenuItem(options, "mnuColors", "&Colors", QKeySequence());
+
+    QMenu* help = addMenu("mnuHelp", "&Help");
+    AddMenuItem(help, "mnuAbout", "&About", QKeySequence(Qt::Key_F1));
+
+    menus_[0] = file;
+    menus_[1] = edit;
+    menus_[2] = options;
+    menus_[3] = help;
+}
+
+void frmMain::BuildScanPanel() {
+    pctShadow_ = new QFrame(body_);
+    pctShadow_->setObjectName("pctShadow");
+    pctShadow_->setAutoFillBackground(true);
+
+    fraScan_ = new QGroupBox("Scanning for ", body_);
+    fraScan_->setObjectName("fraScan");
+    fraScan_->setAutoFillBackground(true);
+    fraScan_->setFixedSize(360, 130);
+
+    lblStatus_ = new QLabel("Status...", fraScan_);
+    lblStatus_->setObjectName("lblStatus");
+    lblStatus_->setGeometry(12, 24, 336, 20);
+
+    pctBack_ = new QFrame(fraScan_);
+    pctBack_->setObjectName("pctBack");
+    pctBack_->setFrameShape(QFrame::Panel);
+    pctBack_->setFrameShadow(QFrame::Sunken);
+    pctBack_->setGeometry(12, 50, 336, 18);
+
+    pctProgress_ = new QFrame(pctBack_);
+    pctProgress_->setObjectName("pctProgress");
+    pctProgress_->setAutoFillBackground(true);
+    QPalette bar = pctProgress_->palette();
+    bar.setColor(QPalette::Window, QColor(0, 0, 128));
+    pctProgress_->setPalette(bar);
+    pctProgress_->setGeometry(0, 0, 0, 18);
+
+    shpCancel_ = new QFrame(fraScan_);
+    shpCancel_->setObjectName("shpCancel");
+    shpCancel_->setAutoFillBackground(true);
+
+    cmdCancel_ = new QPushButton("&Stop Scan", fraScan_);
+    cmdCancel_->setObjectName("cmdCancel");
+    cmdCancel_->setToolTip("Stop the scanning process.");
+    cmdCancel_->setGeometry(130, 82, 100, 28);
+    shpCancel_->setGeometry(cmdCancel_->geometry().translated(kShadowOffset, kShadowOffset));
+    connect(cmdCancel_, &QPushButton::clicked, this, [this] {
+        if (app_) app_->StopScanRequested = true;
+    });
+
+    fraScan_->hide();
+    pctShadow_->hide();
+}
+
+void frmMain::LayoutBody() {
+    if (isMinimized()) return;
+    const QSize area = body_->size();
+    treMain_->setGeometry(kMargin, kMargin / 2, std::max(0, area.width() - 2 * kMargin),
+                          std::max(0, area.height() - kMargin / 2 - kMargin));
+    fraScan_->move((area.width() - fraScan_->width()) / 2,
+                   (area.height() - fraScan_->height()) / 2);
+    pctShadow_->setGeometry(fraScan_->geometry().translated(kShadowOffset, kShadowOffset));
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == body_ && event->type() == QEvent::Resize) {
+        LayoutBody();
+    } else if (app_ && treMain_ && watched == treMain_ && event->type() == QEvent::KeyPress &&
+               !keyboard_) {
+        // The view handles the key here, so a move of its current row is known to come from the
+        // keyboard; rows that move because the tree was refilled select nothing.
+        keyboard_ = true;
+        static_cast<QObject*>(treMain_)->event(event);
+        keyboard_ = false;
+        return true;
+    } else if (app_ && treMain_ && watched == treMain_->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress)
+            OnTreePress(static_cast<QMouseEvent*>(event));
+        else if (event->type() == QEvent::MouseButtonRelease)
+            OnTreeRelease(static_cast<QMouseEvent*>(event));
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void frmMain::Load(AppState& app) {
@@ -42,7 +301,141 @@ void frmMain::Load(AppState& app) {
     connect(treMain_, &QTreeView::collapsed, this, &frmMain::OnCollapsed);
     connect(model_.get(), &TreeModel::expandRequested, this,
             [this](const QModelIndex& i, bool on) { treMain_->setExpanded(i, on); });
+    connect(model_.get(), &TreeModel::selectRequested, this, &frmMain::OnSelectRequested);
+    connect(treMain_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current, const QModelIndex&) { OnCurrentChanged(current); });
+
+    app.NodeHistory.assign(1, NodeHandle());
+    app.HistoryPosition = 0;
+    for (const char* c : {"Back", "Forward", "Refresh", "Delete", "Open", "PrintContents", "Rename",
+                          "Paste", "mnuDeleteNode", "mnuPaste"})
+        app.commands.Enable(c, false);
+    EnableCutCopy(app, false);
+
+    const Placement p = ReadPlacement(app);
+    move(Pixels(p.left), Pixels(p.top));
+    resize(std::max(Pixels(p.width), kMinWidth), std::max(Pixels(p.height), kMinHeight));
+    show();
+
+    ApplyFormColors(*this, app.settings, *this);
+    PaintShadow(pctShadow_, app.settings);
+    PaintShadow(shpCancel_, app.settings);
     GetDrives(app);
+    AskForRuntimeIfUnset(app, [this] { ShowPreferences(*app_, this); });
+
+    if (app.settings.StartInLastFolder) {
+        setEnabled(false);
+        ReopenLastFolder(app);
+        setEnabled(true);
+    }
+}
+
+void frmMain::Detach() {
+    treMain_->setModel(nullptr);
+    model_.reset();
+    app_ = nullptr;
+}
+
+QAction* frmMain::Command(const std::string& name) const {
+    auto it = actions_.find(name);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void frmMain::ApplyActionStates() {
+    for (auto [action, on] : wanted_) action->setEnabled(on && !scanning_);
+}
+
+void frmMain::CommandsChanged() {
+    if (!app_) return;
+    for (const auto& [name, on] : app_->commands.enabled)
+        if (QAction* a = Command(name)) wanted_[a] = on;
+    for (const auto& [key, tip] : app_->commands.tooltip)
+        if (QAction* a = Command(key)) a->setToolTip(QString::fromStdString(tip));
+    for (const auto& [item, caption] : app_->commands.caption)
+        if (QAction* a = Command(item)) a->setText(QString::fromStdString(caption));
+    ApplyActionStates();
+}
+
+void frmMain::RunToolbar(const std::string& key) {
+    if (!app_ || scanning_) return;
+    RunWindowAction(static_cast<int>(RunToolbarCommand(*app_, key)));
+}
+
+void frmMain::RunMenu(const std::string& item) {
+    if (!app_ || scanning_) return;
+    RunWindowAction(static_cast<int>(RunMenuCommand(*app_, item)));
+}
+
+void frmMain::RunWindowAction(int action) {
+    switch (static_cast<WindowAction>(action)) {
+        case WindowAction::Close:
+            close();
+            break;
+        case WindowAction::ShowPreferences:
+            ShowPreferences(*app_, this);
+            break;
+        case WindowAction::ShowColors:
+            ShowColors(*app_, this);
+            ApplyFormColors(*this, app_->settings, *this);
+            PaintShadow(pctShadow_, app_->settings);
+            PaintShadow(shpCancel_, app_->settings);
+            break;
+        case WindowAction::ShowAbout:
+            ShowAbout(*app_, this);
+            break;
+        case WindowAction::None:
+            break;
+    }
+}
+
+void frmMain::OnTreePress(QMouseEvent* event) {
+    mouseDown_ = true;
+    const QPoint pos = event->position().toPoint();
+    pressIndex_ = treMain_->indexAt(pos);
+    RecordHistory(*app_, event->button() == Qt::RightButton ? 2 : 1);
+}
+
+void frmMain::OnTreeRelease(QMouseEvent* event) {
+    if (!mouseDown_) return;
+    mouseDown_ = false;
+    const QPoint pos = event->position().toPoint();
+    const QModelIndex index = treMain_->indexAt(pos);
+    // A click on a node is press and release on its picture or text; the expand sign only opens.
+    if (!index.isValid() || index != QModelIndex(pressIndex_) ||
+        !treMain_->visualRect(index).contains(pos))
+        return;
+    Node* node = TreeModel::NodeOf(index);
+    if (!node) return;
+    programSelect_ = true;
+    app_->tree.SetSelected(node);
+    programSelect_ = false;
+    SelectThisNode(*app_, node, SelectionSource::MouseClick);
+}
+
+void frmMain::OnCurrentChanged(const QModelIndex& current) {
+    // Clicks are handled on release and the core's own selections come through the model; what
+    // is left is the keyboard, which selects like a click.
+    if (!keyboard_ || mouseDown_ || programSelect_ || !app_ || scanning_) return;
+    keyboard_ = false;  // one key, one selection, whatever the selection's own work moves meanwhile
+    Node* node = TreeModel::NodeOf(current);
+    if (!node) return;
+    RecordVisit(*app_);
+    programSelect_ = true;
+    app_->tree.SetSelected(node);
+    programSelect_ = false;
+    SelectThisNode(*app_, node);
+}
+
+void frmMain::OnSelectRequested(const QModelIndex& index) {
+    const bool was = programSelect_;
+    programSelect_ = true;
+    if (index.isValid()) {
+        treMain_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        treMain_->scrollTo(index);
+    } else {
+        treMain_->selectionModel()->clearSelection();
+    }
+    programSelect_ = was;
 }
 
 void frmMain::OnExpanded(const QModelIndex& index) {
@@ -59,20 +452,54 @@ void frmMain::OnCollapsed(const QModelIndex& index) {
     CollapseNode(*app_, *n);
 }
 
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (scanning_) {
+        // The scan still holds nodes: ask it to stop and close once it has returned.
+        if (app_) app_->StopScanRequested = true;
+        closePending_ = true;
+        event->ignore();
+        return;
+    }
+    Unload();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void frmMain::Unload() {
+    if (!app_ || unloaded_) return;
+    unloaded_ = true;
+    try {
+        const QRect frame = frameGeometry();
+        WritePlacement(*app_, {static_cast<float>(frame.x() * kTwipsPerPixel),
+                               static_cast<float>(frame.y() * kTwipsPerPixel),
+                               static_cast<float>(width() * kTwipsPerPixel),
+                               static_cast<float>(height() * kTwipsPerPixel)});
+        SaveLastFolder(*app_);
+        ReleaseNodeReferences(*app_);
+    } catch (...) {
+        // Closing must never fail: whatever could not be saved stays unsaved.
+    }
+}
+
 int frmMain::ShowMsgBox(const std::string& prompt, int style, const std::string& title) {
-    return bw::ShowMsgBox(prompt, style, title, app_->settings);
+    static const Settings defaults;
+    return bw::ShowMsgBox(prompt, style, title, app_ ? app_->settings : defaults);
 }
 
 std::string frmMain::ShowInputBox(const std::string& prompt, int style, const std::string& title,
                                   const std::string& defaultText) {
-    return bw::ShowInputBox(prompt, style, title, defaultText, app_->settings, this);
+    static const Settings defaults;
+    return bw::ShowInputBox(prompt, style, title, defaultText, app_ ? app_->settings : defaults,
+                            this);
 }
 
 void frmMain::ShowSystemMessage(const std::string& prompt, const std::string& title) {
     QMessageBox::information(this, QString::fromStdString(title), QString::fromStdString(prompt));
 }
 
-void frmMain::SetCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
+void frmMain::SetCaption(const std::string& caption) {
+    setWindowTitle(QString::fromStdString(caption));
+}
 
 std::string frmMain::Caption() const { return windowTitle().toStdString(); }
 
@@ -89,6 +516,60 @@ void frmMain::DoEvents() {
     if (now - lastPump_ < kPumpInterval) return;
     lastPump_ = now;
     QApplication::processEvents();
+}
+
+std::string frmMain::ChooseSaveFile(const std::string& title, const std::string& filter) {
+    QWidget* owner = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : this;
+    return QFileDialog::getSaveFileName(owner, QString::fromStdString(title), QString(),
+                                        QtFilter(filter))
+        .toStdString();
+}
+
+std::string frmMain::ChooseFolder(const std::string& title) {
+    QWidget* owner = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : this;
+    return QFileDialog::getExistingDirectory(owner, QString::fromStdString(title)).toStdString();
+}
+
+void frmMain::PopupEditMenu() { mnuEdit_->exec(QCursor::pos()); }
+
+void frmMain::EnsureVisible(Node* node) {
+    if (model_ && node) treMain_->scrollTo(model_->IndexOf(node));
+}
+
+void frmMain::SetScanMode(bool scanning) {
+    scanning_ = scanning;
+    if (scanning) {
+        SetScanProgress(0);
+        LayoutBody();
+        pctShadow_->raise();
+        fraScan_->raise();
+    }
+    fraScan_->setVisible(scanning);
+    pctShadow_->setVisible(scanning);
+    treMain_->setEnabled(!scanning);
+    tlbMain_->setEnabled(!scanning);
+    for (QMenu* m : menus_) m->menuAction()->setEnabled(!scanning);
+    ApplyActionStates();
+    cmdCancel_->setEnabled(true);
+    if (!scanning && closePending_) {
+        closePending_ = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
+}
+
+void frmMain::SetScanCaption(const std::string& caption) {
+    fraScan_->setTitle(QString::fromStdString(caption));
+}
+
+void frmMain::SetScanStatus(const std::string& status) {
+    lblStatus_->setText(QString::fromStdString(status));
+}
+
+void frmMain::SetScanProgress(double fraction) {
+    progress_ = std::clamp(fraction, 0.0, 1.0);
+    const QRect track = pctBack_->contentsRect();
+    pctProgress_->setGeometry(track.x(), track.y(), static_cast<int>(track.width() * progress_),
+                              track.height());
 }
 
 }  // namespace bw

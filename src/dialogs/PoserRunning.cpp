@@ -1,7 +1,27 @@
 #include "dialogs/PoserRunning.h"
 
+#include <exception>
+#include <string>
+
+#include "app/AppState.h"
+#include "app/Desktop.h"
+#include "platform/WindowList.h"
+
 namespace bw {
 
-bool IsPoserRunning(AppState&) { return false; }
+bool IsPoserRunning(AppState& app) {
+    if (!app.windows) return false;  // a platform without a window list has no windows to ask
+    try {
+        bool running = false;
+        for (const std::string& title : app.windows->Titles()) {
+            // Every window is looked at, even after a match, and the window stays live meanwhile.
+            if (!title.empty() && title.find("s Poser") != std::string::npos) running = true;
+            app.desktop.DoEvents();
+        }
+        return running;
+    } catch (...) {
+        return true;  // unknown is unsafe for deleting
+    }
+}
 
 }  // namespace bw

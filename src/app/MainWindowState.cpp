@@ -1,0 +1,111 @@
+#include "app/MainWindowState.h"
+
+#include <charconv>
+#include <cstdlib>
+
+#include "app/AppState.h"
+#include "app/Desktop.h"
+#include "app/Settings.h"
+#include "browser/Selection.h"
+#include "browser/TreePopulation.h"
+
+namespace bw {
+
+namespace {
+
+constexpr const char* kSection = "WindowSize";
+
+float ReadValue(AppState& app, const char* key, float fallback) {
+    const std::string v = GetINIValue(app, kSection, key);
+    if (!IsNumeric(v)) return fallback;
+    return std::strtof(v.c_str(), nullptr);
+}
+
+Node* FindByFullPath(AppState& app, const std::string& path) {
+    Node* found = nullptr;
+    app.tree.ForEach([&](Node* n) {
+        if (n->FullPath() != path) return true;
+        found = n;
+        return false;
+    });
+    return found;
+}
+
+}  // namespace
+
+std::string FormatSingle(float value) {
+    char buf[32];
+    auto res = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, res.ptr);
+}
+
+Placement ReadPlacement(AppState& app) {
+    const Placement d;
+    return {ReadValue(app, "frmMain_Left", d.left), ReadValue(app, "frmMain_Top", d.top),
+            ReadValue(app, "frmMain_Width", d.width), ReadValue(app, "frmMain_Height", d.height)};
+}
+
+void WritePlacement(AppState& app, const Placement& p) {
+    WriteINIValue(app, kSection, "frmMain_Left", FormatSingle(p.left));
+    WriteINIValue(app, kSection, "frmMain_Top", FormatSingle(p.top));
+    WriteINIValue(app, kSection, "frmMain_Width", FormatSingle(p.width));
+    WriteINIValue(app, kSection, "frmMain_Height", FormatSingle(p.height));
+}
+
+bool AskForRuntimeIfUnset(AppState& app, const std::function<void()>& showPreferences) {
+    if (app.settings.Runtime != "C:\\") return false;
+    app.desktop.ShowMsgBox(
+        std::string("You will need to set the location of your Poser4\\Runtime ") +
+            "folder. (This only needs to be set once.)",
+        style::kOKOnly, "Poser4\\Runtime folder needs to be set.");
+    if (showPreferences) showPreferences();
+    return true;
+}
+
+Node* ReopenLastFolder(AppState& app) {
+    const std::string moving = std::string(kAppTitle) + "... (moving to folder)";
+    app.desktop.SetCaption(moving);
+    app.desktop.SetBusy(true);
+    app.desktop.DoEvents();
+
+    const std::string& last = app.settings.LastFolder;
+    NodeHandle deepest;
+    for (size_t slash = last.find('\\'); slash != std::string::npos;
+         slash = last.find('\\', slash + 1)) {
+        Node* n = FindByFullPath(app, last.substr(0, slash));
+        if (!n) continue;
+        n->SetExpanded(true);
+        ExpandNode(app, *n);
+        deepest = NodeHandle(n);
+    }
+    // A folder that is gone (or renamed) leaves the user at the nearest folder above it.
+    Node* target = deepest.get();
+    if (target) {
+        SelectThisNode(app, target);
+        if (Node* current = app.CurrentNode.get()) {
+            app.tree.SetSelected(current);
+            app.desktop.EnsureVisible(current);
+        }
+    } else if (app.desktop.Caption() == moving) {
+        app.desktop.SetCaption(kAppTitle);
+    }
+    app.desktop.SetBusy(false);
+    return app.CurrentNode.get();
+}
+
+void SaveLastFolder(AppState& app) {
+    if (!app.settings.StartInLastFolder) return;
+    Node* n = app.CurrentNode.get();
+    while (n && n->tag() != tag::kDrive && n->tag() != tag::kFolder) n = n->parent();
+    if (!n) return;
+    WriteINIValue(app, "Folder", "LastFolder", n->FullPath() + "\\");
+}
+
+void ReleaseNodeReferences(AppState& app) {
+    app.NodeHistory.assign(1, NodeHandle());
+    app.HistoryPosition = 0;
+    app.CurrentNode.reset();
+    app.ClipboardNode.reset();
+}
+
+}  // namespace bw

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace bw {
+
+class AppState;
+class Node;
+
+// The main window's placement in twips, as stored in [WindowSize].
+struct Placement {
+    float left = 0;
+    float top = 0;
+    float width = 11280;
+    float height = 4350;
+};
+inline constexpr int kTwipsPerPixel = 15;
+inline constexpr float kMinWidthTwips = 11280;
+inline constexpr float kMinHeightTwips = 4350;
+
+// [WindowSize] frmMain_Left/Top/Width/Height; each value that is not numeric takes its default.
+Placement ReadPlacement(AppState& app);
+// Writes the four values as decimal text.
+void WritePlacement(AppState& app, const Placement& placement);
+// A single-precision number as decimal text: "11280", "7.5", "-120".
+std::string FormatSingle(float value);
+
+// On first use (Runtime still "C:\"): tells the user, then runs `showPreferences`. True when asked.
+bool AskForRuntimeIfUnset(AppState& app, const std::function<void()>& showPreferences);
+// Expands the tree along LastFolder, prefix by prefix, and selects the deepest node found (also
+// when the folder itself is gone); null when not even its drive is there. Shows the wait cursor
+// and the "moving to folder" caption meanwhile.
+Node* ReopenLastFolder(AppState& app);
+// On exit, with StartInLastFolder set: stores the folder or drive of CurrentNode as LastFolder.
+void SaveLastFolder(AppState& app);
+// Lets go of every node reference the window state holds.
+void ReleaseNodeReferences(AppState& app);
+
+}  // namespace bw
