@@ -70,12 +70,12 @@ class frmMainTest : public ::testing::Test {
             fs::copy(sample, c.host("Poser4"), fs::copy_options::recursive);
             fromSample = true;
         } else {
-            c.createFile("Poser4/Runtime/Libraries/character/Figure.cr2", "version\r\n{\r\n}\r\n");
-            c.createFile("Poser4/Runtime/Libraries/character/Figure.rsr", "x");
-            c.createFile("Poser4/Runtime/Libraries/character/Figure.png", "x");
-            c.createFile("Poser4/Runtime/Libraries/character/notes.txt", "x");
-            c.createFile("Poser4/Runtime/Libraries/character/desktop.ini", "x");
-            c.createDir("Poser4/Runtime/Libraries/character/Extra");
+            c.createFile("Poser4/Runtime/Libraries/character/Sample/Figure.cr2", "version\r\n{\r\n}\r\n");
+            c.createFile("Poser4/Runtime/Libraries/character/Sample/Figure.rsr", "x");
+            c.createFile("Poser4/Runtime/Libraries/character/Sample/Figure.png", "x");
+            c.createFile("Poser4/Runtime/Libraries/character/Sample/notes.txt", "x");
+            c.createFile("Poser4/Runtime/Libraries/character/Sample/desktop.ini", "x");
+            c.createDir("Poser4/Runtime/Libraries/character/Sample/Extra");
         }
         ini = prefix.host("Brindlewood.ini");
     }
@@ -220,16 +220,16 @@ TEST_F(frmMainTest, ToolbarAndMenusAreLaidOutInOrder) {
 TEST_F(frmMainTest, ExpandingShowsTheLibraryAndAClickSelects) {
     WriteSettledIni();
     Start();
-    const QModelIndex character = ExpandPath({"C:", "Poser4", "Runtime", "Libraries", "character"});
+    const QModelIndex character = ExpandPath({"C:", "Poser4", "Runtime", "Libraries", "character", "Sample"});
     ASSERT_TRUE(character.isValid());
     Node* folder = TreeModel::NodeOf(character);
-    EXPECT_EQ(folder->FullPath(), "C:\\Poser4\\Runtime\\Libraries\\character");
+    EXPECT_EQ(folder->FullPath(), "C:\\Poser4\\Runtime\\Libraries\\character\\Sample");
     EXPECT_EQ(folder->tag(), "Folder");
     EXPECT_TRUE(window->treMain()->isExpanded(character));
 
     // Folders first, then files, each sorted without regard to case, as on disk.
     std::vector<std::string> dirs, files;
-    for (const auto& e : fs::directory_iterator(c.host("Poser4/Runtime/Libraries/character")))
+    for (const auto& e : fs::directory_iterator(c.host("Poser4/Runtime/Libraries/character/Sample")))
         (e.is_directory() ? dirs : files).push_back(e.path().filename().string());
     auto byName = [](const std::string& a, const std::string& b) { return LessIgnoreCase(a, b); };
     std::sort(dirs.begin(), dirs.end(), byName);
@@ -349,13 +349,13 @@ TEST_F(frmMainTest, PlacementAndLastFolderAreKeptAcrossRuns) {
     Write("WindowSize", "frmMain_Width", "15000");
     Write("WindowSize", "frmMain_Height", "6000");
     Write("Folder", "StartInLastFolder", "True");
-    Write("Folder", "LastFolder", "C:\\Poser4\\Runtime\\Libraries\\character\\");
+    Write("Folder", "LastFolder", "C:\\Poser4\\Runtime\\Libraries\\character\\Sample\\");
     Start();
     EXPECT_EQ(window->width(), 1000);
     EXPECT_EQ(window->height(), 400);
     EXPECT_TRUE(window->isEnabled());
     ASSERT_TRUE(app->CurrentNode);
-    EXPECT_EQ(app->CurrentNode->FullPath(), "C:\\Poser4\\Runtime\\Libraries\\character");
+    EXPECT_EQ(app->CurrentNode->FullPath(), "C:\\Poser4\\Runtime\\Libraries\\character\\Sample");
     EXPECT_EQ(TreeModel::NodeOf(window->treMain()->currentIndex()), app->CurrentNode.get());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
@@ -375,7 +375,7 @@ TEST_F(frmMainTest, PlacementAndLastFolderAreKeptAcrossRuns) {
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(Read("WindowSize", "frmMain_Width"), "11280");
     EXPECT_EQ(Read("WindowSize", "frmMain_Height"), "4350");
-    EXPECT_EQ(Read("Folder", "LastFolder"), "C:\\Poser4\\Runtime\\Libraries\\character\\");
+    EXPECT_EQ(Read("Folder", "LastFolder"), "C:\\Poser4\\Runtime\\Libraries\\character\\Sample\\");
     EXPECT_FALSE(app->CurrentNode);
 }
 
