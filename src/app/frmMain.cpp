@@ -317,7 +317,7 @@ void frmMain::Load(AppState& app) {
     resize(std::max(Pixels(p.width), kMinWidth), std::max(Pixels(p.height), kMinHeight));
     show();
 
-    ApplyFormColors(*this, app.settings, *this);
+    ApplyFormColors(*this, app.settings, *this, &app.fs->driveMap());
     PaintShadow(pctShadow_, app.settings);
     PaintShadow(shpCancel_, app.settings);
     GetDrives(app);
@@ -376,7 +376,7 @@ void frmMain::RunWindowAction(int action) {
             break;
         case WindowAction::ShowColors:
             ShowColors(*app_, this);
-            ApplyFormColors(*this, app_->settings, *this);
+            ApplyFormColors(*this, app_->settings, *this, &app_->fs->driveMap());
             PaintShadow(pctShadow_, app_->settings);
             PaintShadow(shpCancel_, app_->settings);
             break;
@@ -483,14 +483,15 @@ void frmMain::Unload() {
 
 int frmMain::ShowMsgBox(const std::string& prompt, int style, const std::string& title) {
     static const Settings defaults;
-    return bw::ShowMsgBox(prompt, style, title, app_ ? app_->settings : defaults);
+    return bw::ShowMsgBox(prompt, style, title, app_ ? app_->settings : defaults, this,
+                          app_ ? &app_->fs->driveMap() : nullptr);
 }
 
 std::string frmMain::ShowInputBox(const std::string& prompt, int style, const std::string& title,
                                   const std::string& defaultText) {
     static const Settings defaults;
     return bw::ShowInputBox(prompt, style, title, defaultText, app_ ? app_->settings : defaults,
-                            this);
+                            this, this, app_ ? &app_->fs->driveMap() : nullptr);
 }
 
 void frmMain::ShowSystemMessage(const std::string& prompt, const std::string& title) {

@@ -104,7 +104,7 @@ frmPrefs::frmPrefs(AppState& app, QWidget* owner)
 
     cmdPoserFolder_->setFocus();
     LoadValues();
-    ApplyFormColors(*this, app_.settings, app_.desktop);
+    ApplyFormColors(*this, app_.settings, app_.desktop, &app_.fs->driveMap());
     InstallHoverCursor(*this);
 }
 

@@ -58,10 +58,10 @@ QRect ScreenArea(const QWidget* near) {
 }  // namespace
 
 int ShowMsgBox(const std::string& prompt, int style, const std::string& title,
-               const Settings& settings, Desktop* desktop) {
+               const Settings& settings, Desktop* desktop, const DriveMap* drives) {
     BoxDesktop fallback(settings);
     QPointer<frmMsgBox> box = new frmMsgBox(BoxParent());
-    ApplyFormColors(*box, settings, desktop ? *desktop : fallback);
+    ApplyFormColors(*box, settings, desktop ? *desktop : fallback, drives);
     box->Prepare(prompt, style, title);
     box->CentreOn(ScreenArea(box->parentWidget()));
     // The box goes with its parent should that be destroyed while it is open.
@@ -74,10 +74,10 @@ int ShowMsgBox(const std::string& prompt, int style, const std::string& title,
 
 std::string ShowInputBox(const std::string& prompt, int style, const std::string& title,
                          const std::string& defaultText, const Settings& settings, QWidget* owner,
-                         Desktop* desktop) {
+                         Desktop* desktop, const DriveMap* drives) {
     BoxDesktop fallback(settings);
     QPointer<frmInputBox> box = new frmInputBox(owner ? owner : BoxParent());
-    ApplyFormColors(*box, settings, desktop ? *desktop : fallback);
+    ApplyFormColors(*box, settings, desktop ? *desktop : fallback, drives);
     box->Prepare(prompt, style, title, defaultText);
     if (owner) {
         box->CentreOn(owner->frameGeometry());
