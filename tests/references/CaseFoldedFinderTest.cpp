@@ -24,14 +24,5 @@ TEST(CaseFoldedFinder, AgreesWithPlainSearch) {
     }
 }
 
-TEST(CaseFoldedFinder, Cases) {
-    const std::string hay = std::string(40, '0') + "MyFoo.OBJ" + std::string(7, 'x');
-    EXPECT_EQ(CaseFoldedFinder("foo.obj").Find(hay), 42u);
-    EXPECT_EQ(CaseFoldedFinder("foo.obj").Find(hay, 43), std::string::npos);
-    EXPECT_EQ(CaseFoldedFinder("@x").Find("`x@X"), 2u);
-    EXPECT_EQ(CaseFoldedFinder("").Find("abc", 1), 1u);
-    EXPECT_EQ(CaseFoldedFinder("abcd").Find("abc"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace bw

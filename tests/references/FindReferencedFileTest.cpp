@@ -117,16 +117,13 @@ TEST_F(FindReferencedFileTest, LocationAndDiscrepancyNodes) {
     Node* top = scan->child(0);
     EXPECT_EQ(top->text(), "Found in: C:\\Poser4\\Runtime\\Geometries\\foo.obj");
     EXPECT_EQ(top->key(), "c:\\poser4\\runtime\\geometries\\\\foo.obj_RefFolder (" + std::to_string(top->index()) + ")");
-    EXPECT_EQ(top->tag(), tag::kRefFolder);
-    EXPECT_EQ(top->image(), "Properties");
-    EXPECT_EQ(top->foreColor(), 0);
+    EXPECT_EQ(std::make_tuple(top->tag(), top->image(), top->foreColor()),
+              std::make_tuple(std::string(tag::kRefFolder), std::string("Properties"), std::optional<int32_t>(0)));
     ASSERT_EQ(top->childCount(), 1u);
     Node* d = top->child(0);
     EXPECT_EQ(d->text(), "Discrepancy Found: referenced folder does not match actual folder.");
-    EXPECT_EQ(d->tag(), tag::kDiscrepancy);
-    EXPECT_EQ(d->image(), "Discrepancy");
-    EXPECT_EQ(d->foreColor(), 255);
-    EXPECT_EQ(d->key(), "");
+    EXPECT_EQ(std::make_tuple(d->tag(), d->image(), d->foreColor(), d->key()),
+              std::make_tuple(std::string(tag::kDiscrepancy), std::string("Discrepancy"), std::optional<int32_t>(255), std::string()));
     EXPECT_EQ(scan->child(1)->childCount(), 0u);
 }
 
