@@ -21,7 +21,7 @@ namespace {
 
 // Counts the files the walk meets, so the result line can say how many were read.
 class CountingFileSystem : public FileSystem {
-public:
+  public:
     using FileSystem::FileSystem;
     std::vector<FolderEntry> ListFolder(const std::string& folder) const override {
         auto entries = FileSystem::ListFolder(folder);
@@ -108,9 +108,11 @@ int BenchScan(const std::vector<std::string>& args) {
         stopAt = std::chrono::steady_clock::now();
     });
     RunScan(app, libraries, args[1]);
-    const long long stopMs = stopAt == std::chrono::steady_clock::time_point{} ? -1 : MsSince(stopAt);
+    const long long stopMs =
+        stopAt == std::chrono::steady_clock::time_point{} ? -1 : MsSince(stopAt);
 
-    std::printf("scan_ms=%lld files=%lld matches=%zu max_gap_ms=%.0f stop_ms=%lld\n", ms, files, matches, gap, stopMs);
+    std::printf("scan_ms=%lld files=%lld matches=%zu max_gap_ms=%.0f stop_ms=%lld\n", ms, files,
+                matches, gap, stopMs);
     return 0;
 }
 

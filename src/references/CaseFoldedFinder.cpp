@@ -10,7 +10,9 @@ namespace bw {
 
 namespace {
 
-inline unsigned char Lower(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c; }
+inline unsigned char Lower(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c;
+}
 inline bool IsLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 }  // namespace
@@ -26,7 +28,8 @@ CaseFoldedFinder::CaseFoldedFinder(std::string_view needle) : needle_(AsciiLower
 bool CaseFoldedFinder::MatchesAt(const char* at) const {
     const size_t n = needle_.size();
     for (size_t j = 1; j + 1 < n; ++j)
-        if (Lower(static_cast<unsigned char>(at[j])) != static_cast<unsigned char>(needle_[j])) return false;
+        if (Lower(static_cast<unsigned char>(at[j])) != static_cast<unsigned char>(needle_[j]))
+            return false;
     return true;
 }
 
@@ -45,9 +48,12 @@ size_t CaseFoldedFinder::Find(std::string_view hay, size_t from) const {
     const __m128i fFirst = _mm_set1_epi8(static_cast<char>(firstFold_));
     const __m128i fLast = _mm_set1_epi8(static_cast<char>(lastFold_));
     while (i + 15 <= lastStart) {
-        const __m128i a = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i)), fFirst);
-        const __m128i b = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + n - 1)), fLast);
-        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, vFirst), _mm_cmpeq_epi8(b, vLast))));
+        const __m128i a =
+            _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i)), fFirst);
+        const __m128i b = _mm_or_si128(
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + n - 1)), fLast);
+        unsigned mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, vFirst), _mm_cmpeq_epi8(b, vLast))));
         while (mask != 0) {
             const size_t pos = i + static_cast<size_t>(__builtin_ctz(mask));
             if (MatchesAt(data + pos)) return pos;

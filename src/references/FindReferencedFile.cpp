@@ -36,7 +36,8 @@ void FindReferencedFile(AppState& app, Node& scanNode) {
     if (Node* node = container.get()) {
         node->SetExpanded(true);
         if (node->childCount() == 0)
-            SetState(*node, "(Referenced file not found under Runtime\\ folder)", tag::kNotFound, "Properties");
+            SetState(*node, "(Referenced file not found under Runtime\\ folder)", tag::kNotFound,
+                     "Properties");
         else
             SetState(*node, "Referenced file found in:", tag::kReference, "ClosedFolder");
     }

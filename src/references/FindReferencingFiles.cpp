@@ -35,8 +35,8 @@ void FindReferencingFiles(AppState& app, Node& scanNode) {
 
     // The scan yields to the window: from here on the node is reached only through its handle.
     const NodeHandle container(&scanNode);
-    const FileScanOutcome outcome =
-        SearchThroughFilesForFile(app, container, RuntimeRoot(app.settings.Runtime) + "\\Libraries", target);
+    const FileScanOutcome outcome = SearchThroughFilesForFile(
+        app, container, RuntimeRoot(app.settings.Runtime) + "\\Libraries", target);
 
     if (Node* node = container.get()) {
         node->SetExpanded(true);
@@ -45,7 +45,8 @@ void FindReferencingFiles(AppState& app, Node& scanNode) {
         else if (app.StopScanRequested || outcome.folderUnreadable)
             SetState(*node, "<<Scan process stopped before completion>>", tag::kUnable, "Unable");
         else
-            SetState(*node, "(This file is not referenced by any other files.)", tag::kNotFound, "Properties");
+            SetState(*node, "(This file is not referenced by any other files.)", tag::kNotFound,
+                     "Properties");
     }
     SetScanMode(app, false);
 }

@@ -29,7 +29,7 @@ std::optional<PathCut> ImagePathCut(std::string_view line);
 // The path cut from a line carries on to the next lines until another line names one, so a line
 // that passes the extension test but has no keyword repeats the previous path.
 class ReferenceReader {
-public:
+  public:
     // The reference newly named by this line, exactly as cut (quotes kept), or no value.
     // Throws PlatformError 5 when a keyword's cut would begin beyond the end of the line.
     std::optional<std::string> ReadLine(std::string_view line);
@@ -38,7 +38,7 @@ public:
     // Lines whose extension candidate passed the list test (saturating, never overflows).
     int candidateLines() const { return candidateLines_; }
 
-private:
+  private:
     std::string currentPath_;
     std::string foundList_;
     int candidateLines_ = 0;

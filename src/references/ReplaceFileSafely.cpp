@@ -8,7 +8,8 @@ namespace bw {
 namespace {
 
 // A name beside the file that nothing holds yet, so no file of the user's is ever overwritten.
-std::string UnusedName(const FileSystem& fs, const std::string& folder, const std::string& path, const char* kind) {
+std::string UnusedName(const FileSystem& fs, const std::string& folder, const std::string& path,
+                       const char* kind) {
     const std::string name = path.substr(path.find_last_of('\\') + 1);
     for (int n = 0;; ++n) {
         std::string candidate = folder + "\\" + name + "." + kind + std::to_string(n) + "~";
@@ -26,8 +27,8 @@ void DiscardQuietly(FileSystem& fs, const std::string& path) {
 
 }  // namespace
 
-void ReplaceFileSafely(FileSystem& fs, const std::string& folder, const std::string& path, const std::string& bytes,
-                       const std::optional<std::string>& backupPath) {
+void ReplaceFileSafely(FileSystem& fs, const std::string& folder, const std::string& path,
+                       const std::string& bytes, const std::optional<std::string>& backupPath) {
     const std::string fresh = UnusedName(fs, folder, path, "new");
     try {
         fs.WriteFile(fresh, bytes, /*sync=*/true);

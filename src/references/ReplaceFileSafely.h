@@ -12,7 +12,7 @@ class FileSystem;
 // the old contents are kept under `backupPath` when one is given (replacing an older backup only
 // once the new one is complete), and the new file then takes the old name in one step. Throws
 // PlatformError; after a failure `path` holds its old contents and no temporary file is left.
-void ReplaceFileSafely(FileSystem& fs, const std::string& folder, const std::string& path, const std::string& bytes,
-                       const std::optional<std::string>& backupPath);
+void ReplaceFileSafely(FileSystem& fs, const std::string& folder, const std::string& path,
+                       const std::string& bytes, const std::optional<std::string>& backupPath);
 
 }  // namespace bw

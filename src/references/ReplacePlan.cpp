@@ -12,13 +12,16 @@ namespace {
 
 constexpr size_t kLocationPrefixLength = 10;  // "Found in: "
 
-// Replaces every occurrence of the old path, and the double quotes around one, by the new reference.
-std::string ReplaceInPlace(std::string_view line, size_t at, std::string_view oldReference, std::string_view newReference) {
+// Replaces every occurrence of the old path, and the double quotes around one, by the new
+// reference.
+std::string ReplaceInPlace(std::string_view line, size_t at, std::string_view oldReference,
+                           std::string_view newReference) {
     std::string out;
     size_t done = 0;
     while (at != std::string_view::npos) {
         size_t from = at, to = at + oldReference.size();
-        if (from > done && line[from - 1] == '"' && to < line.size() && line[to] == '"') --from, ++to;
+        if (from > done && line[from - 1] == '"' && to < line.size() && line[to] == '"')
+            --from, ++to;
         out.append(line.substr(done, from - done));
         out.append(newReference);
         done = to;
@@ -39,7 +42,8 @@ std::string NewReferenceFromLocation(std::string_view locationText) {
 }
 
 std::string BackupPathOf(std::string_view filePath) {
-    return std::string(filePath.substr(0, filePath.size() - std::min<size_t>(3, filePath.size()))) + "bak";
+    return std::string(filePath.substr(0, filePath.size() - std::min<size_t>(3, filePath.size()))) +
+           "bak";
 }
 
 std::string RewriteLine(std::string_view line, size_t at, std::string_view oldReference,
@@ -52,7 +56,8 @@ std::string RewriteLine(std::string_view line, size_t at, std::string_view oldRe
     return ReplaceInPlace(line, at, oldReference, newReference);
 }
 
-std::string RewriteReferences(std::string_view bytes, std::string_view oldReference, std::string_view newReference) {
+std::string RewriteReferences(std::string_view bytes, std::string_view oldReference,
+                              std::string_view newReference) {
     const CaseFoldedFinder finder(oldReference);
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 16 + 64);
@@ -71,7 +76,10 @@ std::string RewriteReferences(std::string_view bytes, std::string_view oldRefere
         }
         out += "\r\n";
         start = end;
-        if (start < bytes.size()) start += (bytes[start] == '\r' && start + 1 < bytes.size() && bytes[start + 1] == '\n') ? 2 : 1;
+        if (start < bytes.size())
+            start += (bytes[start] == '\r' && start + 1 < bytes.size() && bytes[start + 1] == '\n')
+                         ? 2
+                         : 1;
     }
     return out;
 }

@@ -20,7 +20,9 @@ std::string RewriteLine(std::string_view line, size_t at, std::string_view oldRe
                         std::string_view newReference);
 
 // The whole file with every line that holds the old reference (case ignored) rewritten and every
-// line ending in CR LF; all other lines are kept byte for byte. An empty old reference changes no line.
-std::string RewriteReferences(std::string_view bytes, std::string_view oldReference, std::string_view newReference);
+// line ending in CR LF; all other lines are kept byte for byte. An empty old reference changes no
+// line.
+std::string RewriteReferences(std::string_view bytes, std::string_view oldReference,
+                              std::string_view newReference);
 
 }  // namespace bw

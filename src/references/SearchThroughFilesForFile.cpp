@@ -63,7 +63,8 @@ bool ScanFile(FileScan& s, const std::string& fullPath) {
     uint64_t offset = 0, fileSize = 0;
     size_t carried = 0;  // the tail of the previous block, so a name split across blocks is found
     while (true) {
-        const size_t got = s.app.fs->ReadFileAt(fullPath, offset, data + carried, kBlockSize, &fileSize);
+        const size_t got =
+            s.app.fs->ReadFileAt(fullPath, offset, data + carried, kBlockSize, &fileSize);
         if (got == 0 && offset == 0) return true;  // an empty file has no line to read
         offset += got;
         std::string_view hay(data, carried + got);
@@ -73,20 +74,23 @@ bool ScanFile(FileScan& s, const std::string& fullPath) {
         }
         const bool found = s.searchable && s.finder.Find(hay) != std::string_view::npos;
         if (found) AddReferencingFile(s, fullPath);
-        s.app.desktop.SetScanProgress(fileSize > 0 ? std::min(1.0, double(offset) / double(fileSize)) : 1.0);
+        s.app.desktop.SetScanProgress(
+            fileSize > 0 ? std::min(1.0, double(offset) / double(fileSize)) : 1.0);
         if (firstLineOnly) {
             YieldAfterLine(s);
             return false;
         }
         // Once listed, a file has nothing more to give; the rest of it is not read.
-        if (!YieldAfterLine(s) || found || got < kBlockSize) return !s.outcome.stopped && !s.outcome.containerGone;
+        if (!YieldAfterLine(s) || found || got < kBlockSize)
+            return !s.outcome.stopped && !s.outcome.containerGone;
         carried = std::min(keep, hay.size());
         std::memmove(data, hay.data() + hay.size() - carried, carried);
     }
 }
 
 void Report(FileScan& s, const PlatformError& e) {
-    if (e.number() != err::kObjectNotSet) ReportError(s.app.desktop, e, "SearchThroughFilesForFile");
+    if (e.number() != err::kObjectNotSet)
+        ReportError(s.app.desktop, e, "SearchThroughFilesForFile");
 }
 
 void ScanFolder(FileScan& s, const std::string& folder, bool top) {
@@ -132,10 +136,15 @@ std::string ReferencingFileLocation(const std::string& fullPath, bool relative) 
     return pos == std::string::npos ? fullPath : fullPath.substr(pos);
 }
 
-FileScanOutcome SearchThroughFilesForFile(AppState& app, const NodeHandle& container, const std::string& folder,
+FileScanOutcome SearchThroughFilesForFile(AppState& app, const NodeHandle& container,
+                                          const std::string& folder,
                                           const std::string& targetName) {
-    FileScan s{app, container, CaseFoldedFinder(targetName),
-               targetName.find_first_of("\r\n") == std::string::npos, {}, {}};
+    FileScan s{app,
+               container,
+               CaseFoldedFinder(targetName),
+               targetName.find_first_of("\r\n") == std::string::npos,
+               {},
+               {}};
     s.buffer.resize(kBlockSize + s.finder.size());
     ScanFolder(s, folder, true);
     return s.outcome;

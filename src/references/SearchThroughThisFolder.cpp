@@ -13,7 +13,8 @@ namespace bw {
 
 namespace {
 
-inline constexpr const char* kDiscrepancyText = "Discrepancy Found: referenced folder does not match actual folder.";
+inline constexpr const char* kDiscrepancyText =
+    "Discrepancy Found: referenced folder does not match actual folder.";
 
 struct LocationSearch {
     AppState& app;
@@ -23,11 +24,12 @@ struct LocationSearch {
     bool containerGone = false;
 };
 
-void AddLocation(LocationSearch& s, Node& container, const std::string& folder, const std::string& actualFolder,
-                 const std::string& name) {
+void AddLocation(LocationSearch& s, Node& container, const std::string& folder,
+                 const std::string& actualFolder, const std::string& name) {
     Node* location = s.app.tree.AddChild(&container);
     location->SetText("Found in: " + folder + "\\" + name);
-    location->SetKey(actualFolder + "\\" + name + "_RefFolder (" + std::to_string(location->index()) + ")");
+    location->SetKey(actualFolder + "\\" + name + "_RefFolder (" +
+                     std::to_string(location->index()) + ")");
     location->SetTag(tag::kRefFolder);
     location->SetImage("Properties");
     location->SetForeColor(0);
@@ -79,8 +81,9 @@ std::string RuntimeRoot(const std::string& runtimeSetting) {
 
 std::string StartFolderFor(const std::string& reference, const std::string& runtimeFolder) {
     static const std::pair<const char*, const char*> kByExtension[] = {
-        {"obj", "\\Geometries"},       {"cr2", "\\Libraries\\character"}, {"fc2", "\\Libraries\\Face"},
-        {"hr2", "\\Libraries\\Hair"},  {"hd2", "\\Libraries\\Hand"},      {"lt2", "\\Libraries\\Light"},
+        {"obj", "\\Geometries"},       {"cr2", "\\Libraries\\character"},
+        {"fc2", "\\Libraries\\Face"},  {"hr2", "\\Libraries\\Hair"},
+        {"hd2", "\\Libraries\\Hand"},  {"lt2", "\\Libraries\\Light"},
         {"pp2", "\\Libraries\\Props"},
     };
     const std::string tail = Tail(reference, 3);

@@ -9,7 +9,8 @@ namespace bw {
 namespace {
 
 // The block search must agree with the plain one everywhere: at block edges, at the end of the
-// haystack, and for bytes that differ from a letter only in the case bit ('@' and '`', '[' and '{').
+// haystack, and for bytes that differ from a letter only in the case bit ('@' and '`', '[' and
+// '{').
 TEST(CaseFoldedFinder, AgreesWithPlainSearch) {
     std::mt19937 random(7);
     const std::string alphabet = "aAbB.@`[{\x01\xc3\xa4";

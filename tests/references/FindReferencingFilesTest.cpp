@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -21,7 +20,7 @@ constexpr const char* kFoundLib = "Found in: C:\\Poser4\\Runtime\\Libraries\\";
 
 // Fails reading one file with a chosen error.
 class FailingRead : public FileSystem {
-public:
+  public:
     using FileSystem::FileSystem;
     std::string bad;
     int number = 0;
@@ -33,7 +32,7 @@ public:
 };
 
 class FindReferencingFilesTest : public test::AppFixture {
-protected:
+  protected:
     FindReferencingFilesTest() {
         app->settings.Runtime = "C:\\Poser4\\Runtime";
         auto fs = std::make_unique<FailingRead>(DriveMap::FromPrefix(prefix.path()));
@@ -41,7 +40,9 @@ protected:
         app->fs = std::move(fs);
         c.createFile("Poser4/Runtime/Geometries/foo.obj", "v 1 2 3\n");
     }
-    void lib(const std::string& relative, const std::string& bytes) { c.createFile(kLib + relative, bytes); }
+    void lib(const std::string& relative, const std::string& bytes) {
+        c.createFile(kLib + relative, bytes);
+    }
     Node* scan() {
         Node* file = expandTo("C:\\Poser4\\Runtime\\Geometries\\foo.obj");
         Node* line = file->child(0);
@@ -64,7 +65,8 @@ protected:
 };
 
 TEST_F(FindReferencingFilesTest, ListsEachMentioningFileOnce) {
-    lib("character/Sample/dog.cr2", "figureResFile :Runtime:Geometries:foo.obj\nobjFileGeom 0 0 :R:foo.obj\nfoo.obj\n");
+    lib("character/Sample/dog.cr2",
+        "figureResFile :Runtime:Geometries:foo.obj\nobjFileGeom 0 0 :R:foo.obj\nfoo.obj\n");
     lib("Props/upper.pp2", "x\r\ny FOO.OBJ z\r\n");
     lib("Props/longer.pp2", "prop :R:myfoo.obj2");
     lib("Props/thumb.png", std::string("\x89PNG\0\0foo.obj\0", 15));
@@ -74,11 +76,12 @@ TEST_F(FindReferencingFilesTest, ListsEachMentioningFileOnce) {
     lib("Pose/big.pz2", big);
     app->StopScanRequested = true;  // a scan starts afresh
     Node* line = scan();
-    EXPECT_EQ(Texts(line), (std::vector<std::string>{std::string(kFoundLib) + "Pose\\big.pz2",
-                                                     std::string(kFoundLib) + "Props\\longer.pp2",
-                                                     std::string(kFoundLib) + "Props\\thumb.png",
-                                                     std::string(kFoundLib) + "Props\\upper.pp2",
-                                                     std::string(kFoundLib) + "character\\Sample\\dog.cr2"}));
+    EXPECT_EQ(Texts(line),
+              (std::vector<std::string>{std::string(kFoundLib) + "Pose\\big.pz2",
+                                        std::string(kFoundLib) + "Props\\longer.pp2",
+                                        std::string(kFoundLib) + "Props\\thumb.png",
+                                        std::string(kFoundLib) + "Props\\upper.pp2",
+                                        std::string(kFoundLib) + "character\\Sample\\dog.cr2"}));
     ExpectState(line->child(0), line->child(0)->text().c_str(), tag::kRefFile, "Properties");
     ExpectState(line, "This file is referenced by:", tag::kReference, "ClosedFolder");
     EXPECT_TRUE(line->expanded());
@@ -95,14 +98,18 @@ TEST_F(FindReferencingFilesTest, NotReferenced) {
     lib("character/a.cr2", "figureResFile :Runtime:Geometries:bar.obj\n");
     ::mkfifo(onC(std::string(kLib) + "character/pipe").c_str(), 0644);  // must not block the scan
     std::filesystem::create_directory_symlink(onC(kLib), onC(std::string(kLib) + "character/loop"));
-    ExpectState(scan(), "(This file is not referenced by any other files.)", tag::kNotFound, "Properties");
+    ExpectState(scan(), "(This file is not referenced by any other files.)", tag::kNotFound,
+                "Properties");
     EXPECT_TRUE(desktop.msgBoxes.empty() && desktop.systemMessages.empty());
 }
 
 TEST(ReferencingFileLocation, RelativeOnlyWithTheExactFolderName) {
-    EXPECT_EQ(ReferencingFileLocation("C:\\Poser4\\Runtime\\Libraries\\dog.cr2", true), "\\Runtime\\Libraries\\dog.cr2");
-    EXPECT_EQ(ReferencingFileLocation("C:\\Poser4\\Runtime\\Libraries\\dog.cr2", false), "C:\\Poser4\\Runtime\\Libraries\\dog.cr2");
-    EXPECT_EQ(ReferencingFileLocation("C:\\p\\runtime\\Libraries\\dog.cr2", true), "C:\\p\\runtime\\Libraries\\dog.cr2");
+    EXPECT_EQ(ReferencingFileLocation("C:\\Poser4\\Runtime\\Libraries\\dog.cr2", true),
+              "\\Runtime\\Libraries\\dog.cr2");
+    EXPECT_EQ(ReferencingFileLocation("C:\\Poser4\\Runtime\\Libraries\\dog.cr2", false),
+              "C:\\Poser4\\Runtime\\Libraries\\dog.cr2");
+    EXPECT_EQ(ReferencingFileLocation("C:\\p\\runtime\\Libraries\\dog.cr2", true),
+              "C:\\p\\runtime\\Libraries\\dog.cr2");
 }
 
 TEST_F(FindReferencingFilesTest, StopBeforeAFind) {
@@ -142,7 +149,8 @@ TEST_F(FindReferencingFilesTest, FailingFileSkipsItsFolderOnly) {
             EXPECT_TRUE(desktop.systemMessages.empty());
         } else {
             ASSERT_EQ(desktop.systemMessages.size(), 1u);
-            EXPECT_EQ(desktop.systemMessages[0].prompt, GenericErrorText(57, "Device I/O error", "SearchThroughFilesForFile"));
+            EXPECT_EQ(desktop.systemMessages[0].prompt,
+                      GenericErrorText(57, "Device I/O error", "SearchThroughFilesForFile"));
         }
         ExpandNode(*app, *expandTo("C:\\Poser4\\Runtime\\Geometries"));
     }

@@ -45,22 +45,50 @@ INSTANTIATE_TEST_SUITE_P(
     Rules, ReferenceLines,
     ::testing::Values(
         LinesCase{"FigureLinesGiveOneGeometry",
-                  {"figureResFile :Runtime:Geometries:Sample:foo.obj", "\tobjFileGeom 0 0 :Runtime:Geometries:Sample:foo.obj"},
+                  {"figureResFile :Runtime:Geometries:Sample:foo.obj",
+                   "\tobjFileGeom 0 0 :Runtime:Geometries:Sample:foo.obj"},
                   {":Runtime:Geometries:Sample:foo.obj"},
                   2},
-        LinesCase{"MapLineWithIndentation", {"\t\t\ttextureMap :Runtime:Textures:Sample:skin.jpg"}, {":Runtime:Textures:Sample:skin.jpg"}, 1},
-        LinesCase{"NoDotAndNumbersAreSkipped", {"textureMap NO_MAP", "number 4.01", "x 0.3487", "v 5.5e1"}, {}, 0},
-        LinesCase{"QuotesKept", {"figureResFile \":Runtime:Geometries:foo.obj\""}, {"\":Runtime:Geometries:foo.obj\""}, 1},
-        LinesCase{"CaseVariantIsDuplicate", {"textureMap :Runtime:Textures:A.jpg", "bumpMap :RUNTIME:textures:a.JPG"}, {":Runtime:Textures:A.jpg"}, 2},
-        LinesCase{"PathInsideListedPathIsDuplicate", {"textureMap :Runtime:Textures:Sample:skin.jpg", "bumpMap Sample:skin.jpg"}, {":Runtime:Textures:Sample:skin.jpg"}, 2},
+        LinesCase{"MapLineWithIndentation",
+                  {"\t\t\ttextureMap :Runtime:Textures:Sample:skin.jpg"},
+                  {":Runtime:Textures:Sample:skin.jpg"},
+                  1},
+        LinesCase{"NoDotAndNumbersAreSkipped",
+                  {"textureMap NO_MAP", "number 4.01", "x 0.3487", "v 5.5e1"},
+                  {},
+                  0},
+        LinesCase{"QuotesKept",
+                  {"figureResFile \":Runtime:Geometries:foo.obj\""},
+                  {"\":Runtime:Geometries:foo.obj\""},
+                  1},
+        LinesCase{"CaseVariantIsDuplicate",
+                  {"textureMap :Runtime:Textures:A.jpg", "bumpMap :RUNTIME:textures:a.JPG"},
+                  {":Runtime:Textures:A.jpg"},
+                  2},
+        LinesCase{"PathInsideListedPathIsDuplicate",
+                  {"textureMap :Runtime:Textures:Sample:skin.jpg", "bumpMap Sample:skin.jpg"},
+                  {":Runtime:Textures:Sample:skin.jpg"},
+                  2},
         LinesCase{"FirstDotDecides", {"textureMap :Runtime:Textures:old.set:skin.jpg"}, {}, 0},
-        LinesCase{"PropInsideFolderName", {"customMaterial :Runtime:Geometries:props:ball.obj"}, {":ball.obj"}, 1},
-        LinesCase{"ObjFileGeomBeforeProp", {"objFileGeom 0 0 :Runtime:Geometries:props:ball.obj"}, {":Runtime:Geometries:props:ball.obj"}, 1},
+        LinesCase{"PropInsideFolderName",
+                  {"customMaterial :Runtime:Geometries:props:ball.obj"},
+                  {":ball.obj"},
+                  1},
+        LinesCase{"ObjFileGeomBeforeProp",
+                  {"objFileGeom 0 0 :Runtime:Geometries:props:ball.obj"},
+                  {":Runtime:Geometries:props:ball.obj"},
+                  1},
         LinesCase{"CandidateWithoutKeyword", {"name foo.cr2"}, {}, 1},
-        LinesCase{"PathCarriesToLaterLines", {"figureResFile \":a:b.obj\"", "name foo.cr2", "textureMap :t:s.jpg"}, {"\":a:b.obj\"", ":t:s.jpg"}, 3},
+        LinesCase{"PathCarriesToLaterLines",
+                  {"figureResFile \":a:b.obj\"", "name foo.cr2", "textureMap :t:s.jpg"},
+                  {"\":a:b.obj\"", ":t:s.jpg"},
+                  3},
         LinesCase{"ShortCandidatesInsideTheList", {"a.cr", "b.2,c", "c.,", "d."}, {}, 2},
         LinesCase{"CandidateInBothLists", {"textureMap :a:b.p"}, {":a:b.p"}, 1},
-        LinesCase{"TextAfterTheName", {"textureMap :Runtime:Textures:skin.jpg 1"}, {":Runtime:Textures:skin.jpg 1"}, 1}),
+        LinesCase{"TextAfterTheName",
+                  {"textureMap :Runtime:Textures:skin.jpg 1"},
+                  {":Runtime:Textures:skin.jpg 1"},
+                  1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReferenceReader, CutBeyondTheLineEndFails) {
@@ -75,7 +103,7 @@ TEST(ReferenceReader, CutBeyondTheLineEndFails) {
 }
 
 class FillFileInfoTest : public test::AppFixture {
-protected:
+  protected:
     Node* figure(const std::string& bytes, const std::string& name = "Figure.cr2") {
         c.createFile("Poser4/Runtime/Libraries/character/" + name, bytes);
         return expandTo("C:\\Poser4\\Runtime\\Libraries\\character\\" + name);
@@ -84,8 +112,9 @@ protected:
 
 TEST_F(FillFileInfoTest, ReferenceNodes) {
     // Lines ending in CR LF, a lone CR (Macintosh) and LF.
-    Node* file = figure("{\r\nfigureResFile \":Runtime:Geometries:foo.obj\"\r\ttextureMap :T:skin.jpg 1\n"
-                        "\tbumpMap :T:bump.bmp\r\n}\r\n");
+    Node* file = figure(
+        "{\r\nfigureResFile \":Runtime:Geometries:foo.obj\"\r\ttextureMap :T:skin.jpg 1\n"
+        "\tbumpMap :T:bump.bmp\r\n}\r\n");
     ASSERT_TRUE(file);
     FillFileInfo(*app, *file);
     ASSERT_EQ(file->childCount(), 3u);
@@ -126,14 +155,16 @@ TEST_F(FillFileInfoTest, FailureKeepsTheNodesSoFarAndIsReported) {
     FillFileInfo(*app, *file);
     ASSERT_EQ(file->childCount(), 1u);
     ASSERT_EQ(desktop.systemMessages.size(), 1u);
-    EXPECT_EQ(desktop.systemMessages[0].prompt, GenericErrorText(5, DescriptionOf(5), "FillFileInfo: Figure.cr2"));
+    EXPECT_EQ(desktop.systemMessages[0].prompt,
+              GenericErrorText(5, DescriptionOf(5), "FillFileInfo: Figure.cr2"));
     EXPECT_FALSE(desktop.busy());
 
     Node* gone = figure("", "Gone.cr2");
     std::filesystem::remove(onC("Poser4/Runtime/Libraries/character/Gone.cr2"));
     FillFileInfo(*app, *gone);
     ASSERT_EQ(desktop.systemMessages.size(), 2u);
-    EXPECT_EQ(desktop.systemMessages[1].prompt, GenericErrorText(53, DescriptionOf(53), "FillFileInfo: Gone.cr2"));
+    EXPECT_EQ(desktop.systemMessages[1].prompt,
+              GenericErrorText(53, DescriptionOf(53), "FillFileInfo: Gone.cr2"));
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -35,35 +34,43 @@ const std::string kNew = "\":Runtime:Geometries:Other:foo.obj\"";
 
 class Rewrite : public ::testing::TestWithParam<RewriteCase> {};
 
-TEST_P(Rewrite, ByteExact) { EXPECT_EQ(RewriteReferences(GetParam().in, kOld, kNew), GetParam().out); }
+TEST_P(Rewrite, ByteExact) {
+    EXPECT_EQ(RewriteReferences(GetParam().in, kOld, kNew), GetParam().out);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, Rewrite,
     ::testing::Values(
-        RewriteCase{"MapLineKeepsTabs", "\t\ttextureMap :RUNTIME:geometries:Sample:foo.obj\n", "\t\ttextureMap " + kNew + "\r\n"},
-        RewriteCase{"LongerPathHoldingIt", "bumpMap :X" + kOld + ".bak\r\n", "bumpMap " + kNew + "\r\n"},
+        RewriteCase{"MapLineKeepsTabs", "\t\ttextureMap :RUNTIME:geometries:Sample:foo.obj\n",
+                    "\t\ttextureMap " + kNew + "\r\n"},
+        RewriteCase{"LongerPathHoldingIt", "bumpMap :X" + kOld + ".bak\r\n",
+                    "bumpMap " + kNew + "\r\n"},
         RewriteCase{"FigureLines",
                     "figureResFile " + kOld + "\n\tobjFileGeom 0 0 \"" + kOld + "\"\n",
                     "figureResFile " + kNew + "\r\n\tobjFileGeom 0 0 " + kNew + "\r\n"},
-        RewriteCase{"OtherLineInPlace", "  look at \"" + kOld + "\" now", "  look at " + kNew + " now\r\n"},
+        RewriteCase{"OtherLineInPlace", "  look at \"" + kOld + "\" now",
+                    "  look at " + kNew + " now\r\n"},
         RewriteCase{"MapAfterThePath", "x " + kOld + " bumpmap y", "x " + kNew + " bumpmap y\r\n"},
-        RewriteCase{"UntouchedLinesByteForByte", std::string("a \0b  \ncc\r\rdd\r\n", 15), std::string("a \0b  \r\ncc\r\n\r\ndd\r\n", 18)},
+        RewriteCase{"UntouchedLinesByteForByte", std::string("a \0b  \ncc\r\rdd\r\n", 15),
+                    std::string("a \0b  \r\ncc\r\n\r\ndd\r\n", 18)},
         RewriteCase{"EmptyFile", "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A new listing cuts the new reference from the place the old one was cut.
 TEST(ReplacePlan, ListingReadsTheNewReference) {
-    for (const std::string& line : {"figureResFile " + kOld, "\tobjFileGeom 0 0 \"" + kOld + "\""}) {
+    for (const std::string& line :
+         {"figureResFile " + kOld, "\tobjFileGeom 0 0 \"" + kOld + "\""}) {
         const std::string out = RewriteReferences(line, kOld, kNew);
         EXPECT_EQ(ReferenceReader().ReadLine(out.substr(0, out.size() - 2)), kNew) << line;
     }
-    const std::string map = RewriteReferences("\ttextureMap \":T:a.jpg\"", ":T:a.jpg", "\":T:B:a.jpg\"");
+    const std::string map =
+        RewriteReferences("\ttextureMap \":T:a.jpg\"", ":T:a.jpg", "\":T:B:a.jpg\"");
     EXPECT_EQ(ReferenceReader().ReadLine(map.substr(0, map.size() - 2)), "\":T:B:a.jpg\"");
 }
 
 // Fails the chosen step of the file replacement.
 class FailingFs : public FileSystem {
-public:
+  public:
     using FileSystem::FileSystem;
     std::string failOn;
     int replaceCalls = 0, failReplaceCall = 0;
@@ -81,7 +88,8 @@ public:
         FileSystem::LinkOrCopyFile(f, t);
     }
     void Replace(const std::string& f, const std::string& t) override {
-        if (++replaceCalls == failReplaceCall) throw PlatformError::FromNumber(err::kPermissionDenied);
+        if (++replaceCalls == failReplaceCall)
+            throw PlatformError::FromNumber(err::kPermissionDenied);
         FileSystem::Replace(f, t);
     }
     void DeleteFile(const std::string& p) override {
@@ -91,7 +99,7 @@ public:
 };
 
 class UpdateOBJPathTest : public test::AppFixture {
-protected:
+  protected:
     UpdateOBJPathTest() {
         app->settings.Runtime = "C:\\Poser4\\Runtime";
         auto fs = std::make_unique<FailingFs>(DriveMap::FromPrefix(prefix.path()));
@@ -100,9 +108,11 @@ protected:
         c.createFile("Poser4/Runtime/Geometries/Other/foo.obj", "v 1 2 3\n");
     }
     static constexpr const char* kFolder = "Poser4/Runtime/Libraries/character/Sample/";
-    const std::string original = "{\r\nversion 4.01\r\n\tfigureResFile " + kOld + "\r\n\t\tobjFileGeom 0 0 " + kOld +
+    const std::string original = "{\r\nversion 4.01\r\n\tfigureResFile " + kOld +
+                                 "\r\n\t\tobjFileGeom 0 0 " + kOld +
                                  "\r\n\t\ttextureMap :Runtime:Textures:skin.jpg\r\n}\r\n";
-    const std::string repaired = "{\r\nversion 4.01\r\n\tfigureResFile " + kNew + "\r\n\t\tobjFileGeom 0 0 " + kNew +
+    const std::string repaired = "{\r\nversion 4.01\r\n\tfigureResFile " + kNew +
+                                 "\r\n\t\tobjFileGeom 0 0 " + kNew +
                                  "\r\n\t\ttextureMap :Runtime:Textures:skin.jpg\r\n}\r\n";
 
     // Lists the file, locates its geometry and clicks the discrepancy; answers the file's node.
@@ -120,7 +130,8 @@ protected:
     }
     std::vector<std::string> folderNames() const {
         std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(onC(kFolder))) names.push_back(e.path().filename());
+        for (const auto& e : std::filesystem::directory_iterator(onC(kFolder)))
+            names.push_back(e.path().filename());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -133,7 +144,8 @@ TEST_F(UpdateOBJPathTest, RepairsKeepsBackupAndShowsTheFileAgain) {
     Node* file = repair();
     // A read-only file ends up writable, and so does its backup.
     for (const char* name : {"Figure.bak", "Figure.cr2"})
-        EXPECT_FALSE(app->fs->IsReadOnly("C:\\Poser4\\Runtime\\Libraries\\character\\Sample\\" + std::string(name)));
+        EXPECT_FALSE(app->fs->IsReadOnly("C:\\Poser4\\Runtime\\Libraries\\character\\Sample\\" +
+                                         std::string(name)));
     EXPECT_EQ(c.readBytes(std::string(kFolder) + "Figure.cr2"), repaired);
     EXPECT_EQ(c.readBytes(std::string(kFolder) + "Figure.bak"), original);
     EXPECT_EQ(folderNames(), (std::vector<std::string>{"Figure.bak", "Figure.cr2"}));
@@ -141,15 +153,18 @@ TEST_F(UpdateOBJPathTest, RepairsKeepsBackupAndShowsTheFileAgain) {
     EXPECT_EQ(file->child(0)->tag(), tag::kScanForFile);
     EXPECT_TRUE(file->expanded());
     EXPECT_TRUE(file->selected());
-    EXPECT_EQ(desktop.Caption(), "Brindlewood: C:\\Poser4\\Runtime\\Libraries\\character\\Sample\\Figure.cr2");
+    EXPECT_EQ(desktop.Caption(),
+              "Brindlewood: C:\\Poser4\\Runtime\\Libraries\\character\\Sample\\Figure.cr2");
     EXPECT_FALSE(desktop.busy());
 
     // A second repair, after the geometry moved again, replaces the backup by the first repair.
     std::filesystem::create_directories(onC("Poser4/Runtime/Geometries/Third"));
-    std::filesystem::rename(onC("Poser4/Runtime/Geometries/Other/foo.obj"), onC("Poser4/Runtime/Geometries/Third/foo.obj"));
+    std::filesystem::rename(onC("Poser4/Runtime/Geometries/Other/foo.obj"),
+                            onC("Poser4/Runtime/Geometries/Third/foo.obj"));
     repair();
     EXPECT_EQ(c.readBytes(std::string(kFolder) + "Figure.bak"), repaired);
-    EXPECT_NE(c.readBytes(std::string(kFolder) + "Figure.cr2").find("\tfigureResFile \":Runtime:Geometries:Third:foo.obj\"\r\n"),
+    EXPECT_NE(c.readBytes(std::string(kFolder) + "Figure.cr2")
+                  .find("\tfigureResFile \":Runtime:Geometries:Third:foo.obj\"\r\n"),
               std::string::npos);
 }
 
@@ -171,7 +186,8 @@ struct FailureCase {
     bool failDelete;
 };
 
-class RepairFailure : public UpdateOBJPathTest, public ::testing::WithParamInterface<FailureCase> {};
+class RepairFailure : public UpdateOBJPathTest,
+                      public ::testing::WithParamInterface<FailureCase> {};
 
 // Whatever step fails, the file keeps its contents under its name, the failure is reported and
 // no temporary file is left (unless removing it is what fails).
@@ -186,13 +202,15 @@ TEST_P(RepairFailure, NothingIsLost) {
     Node* file = repair();
     EXPECT_EQ(c.readBytes(std::string(kFolder) + "Figure.cr2"), original);
     const bool backupMade = p.backUp && p.failReplaceCall == 2;
-    EXPECT_EQ(c.readBytes(std::string(kFolder) + "Figure.bak"), backupMade ? original : "older backup");
+    EXPECT_EQ(c.readBytes(std::string(kFolder) + "Figure.bak"),
+              backupMade ? original : "older backup");
     if (!p.failDelete) {
         EXPECT_EQ(folderNames(), (std::vector<std::string>{"Figure.bak", "Figure.cr2"}));
     }
     EXPECT_EQ(desktop.systemMessages.size() + desktop.msgBoxes.size(), 1u);
     if (!desktop.systemMessages.empty()) {
-        EXPECT_EQ(desktop.systemMessages[0].prompt, GenericErrorText(61, "Disk full", "UpdateOBJPath"));
+        EXPECT_EQ(desktop.systemMessages[0].prompt,
+                  GenericErrorText(61, "Disk full", "UpdateOBJPath"));
     }
     EXPECT_EQ(file->child(0)->tag(), tag::kReferencedFile);  // the tree is not refreshed
     EXPECT_FALSE(desktop.busy());
