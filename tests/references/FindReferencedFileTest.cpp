@@ -30,8 +30,7 @@ TEST(StartFolderFor, ByTheReferencesTail) {
         {":R:a.pz3", ""},
         {":R:skin.JPG", "\\Textures"},
         {":R:skin.tif", "\\Textures"},
-        {"C:\\Other\\foo.obj", "\\Geometries"},
-    };
+        {"C:\\Other\\foo.obj", "\\Geometries"}};
     for (const auto& [reference, sub] : cases)
         EXPECT_EQ(StartFolderFor(reference, kRuntime), kRuntime + sub) << reference;
     EXPECT_EQ(StartFolderFor(":R:a.obj", "C:\\"), "C:\\Geometries");
