@@ -80,6 +80,12 @@ DriveMap DriveMap::FromDrives(std::vector<Drive> drives) {
 }
 
 std::string ResolveCaseInsensitive(const std::string& base, const std::vector<std::string>& components) {
+    // The common case, a path that exists as written, costs one lookup instead of one per component.
+    std::string exactPath = base;
+    for (const auto& comp : components)
+        if (!comp.empty() && comp != ".") exactPath = Join(exactPath, comp);
+    if (Exists(exactPath)) return exactPath;
+
     std::string path = base;
     bool resolving = true;
     for (const auto& comp : components) {

@@ -222,6 +222,30 @@ std::string FileSystem::ReadFile(const std::string& path) const {
     return bytes;
 }
 
+size_t FileSystem::ReadFileAt(const std::string& path, uint64_t offset, char* buffer, size_t size,
+                              uint64_t* fileSize) const {
+    const std::string host = HostPath(path);
+    // Non-blocking open: a pipe without a writer must not hang the caller; it is skipped below.
+    Fd fd(::open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.get() < 0) ThrowForPath(errno, host);
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) throw PlatformError::FromErrno(errno);
+    if (S_ISDIR(st.st_mode)) throw PlatformError::FromNumber(err::kPathFileAccess);
+    if (fileSize) *fileSize = S_ISREG(st.st_mode) ? static_cast<uint64_t>(st.st_size) : 0;
+    if (!S_ISREG(st.st_mode)) return 0;
+    size_t done = 0;
+    while (done < size) {
+        ssize_t n = ::pread(fd.get(), buffer + done, size - done, static_cast<off_t>(offset + done));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw PlatformError::FromErrno(errno);
+        }
+        if (n == 0) break;
+        done += static_cast<size_t>(n);
+    }
+    return done;
+}
+
 void FileSystem::WriteFile(const std::string& path, const std::string& bytes, bool sync) {
     const std::string host = HostPath(path);
     Fd fd(::open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,11 @@ public:
     virtual bool FileExists(const std::string& path) const;    // a non-folder entry; never throws
 
     virtual std::string ReadFile(const std::string& path) const;  // whole file, as bytes
+    // Up to `size` bytes of a file from `offset` into `buffer`; the count read, 0 at the end.
+    // `fileSize`, when given, receives the file's size. Anything but a regular file (a pipe, a
+    // device) reads as empty, so a walk never blocks on one.
+    virtual size_t ReadFileAt(const std::string& path, uint64_t offset, char* buffer, size_t size,
+                              uint64_t* fileSize = nullptr) const;
     // Writes bytes to a new or truncated file; `sync` flushes them to the disk before returning.
     virtual void WriteFile(const std::string& path, const std::string& bytes, bool sync = false);
 

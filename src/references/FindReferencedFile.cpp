@@ -1,7 +1,47 @@
 #include "references/FindReferencedFile.h"
 
+#include "app/AppState.h"
+#include "app/Desktop.h"
+#include "browser/TreePopulation.h"
+#include "references/ReferenceExtraction.h"
+#include "references/SearchThroughThisFolder.h"
+
 namespace bw {
 
-void FindReferencedFile(AppState&, Node&) {}
+namespace {
+
+void SetState(Node& node, const char* text, const char* tagName, const char* image) {
+    node.SetText(text);
+    node.SetTag(tagName);
+    node.SetImage(image);
+    node.SetForeColor(0);
+}
+
+}  // namespace
+
+void FindReferencedFile(AppState& app, Node& scanNode) {
+    Node* referenceNode = scanNode.parent();
+    if (!referenceNode) return;
+    app.desktop.SetCaption(std::string(kAppTitle) + "... (scanning)");
+    app.desktop.SetBusy(true);
+    ClearChildNodes(app, scanNode);
+    const std::string reference = WithoutQuotes(referenceNode->text());
+    const std::string start = StartFolderFor(reference, app.settings.Runtime);
+    SetState(scanNode, "Scanning, please wait...", tag::kReference, "Scan");
+
+    // The search yields to the window: from here on the node is reached only through its handle.
+    const NodeHandle container(&scanNode);
+    SearchThroughThisFolder(app, container, start, reference);
+
+    if (Node* node = container.get()) {
+        node->SetExpanded(true);
+        if (node->childCount() == 0)
+            SetState(*node, "(Referenced file not found under Runtime\\ folder)", tag::kNotFound,
+                     "Properties");
+        else
+            SetState(*node, "Referenced file found in:", tag::kReference, "ClosedFolder");
+    }
+    app.desktop.SetBusy(false);
+}
 
 }  // namespace bw
