@@ -14,14 +14,6 @@ bool TailIn(std::string_view name, size_t tail, std::string_view list) {
     return list.find(AsciiLower(name.size() <= tail ? name : name.substr(name.size() - tail))) != std::string_view::npos;
 }
 
-std::string Unquoted(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text)
-        if (c != '"') out += c;
-    return out;
-}
-
 Node* AddPlaceholder(Node& parent, const char* text, const char* image, const char* tagName) {
     Node* n = parent.tree()->AddChild(&parent);
     n->SetText(text);
@@ -39,7 +31,7 @@ bool IsImageFile(std::string_view name) { return TailIn(name, 3, ImageFileExtens
 bool IsSystemFile(std::string_view name) { return TailIn(name, 4, SystemFileExtensions); }
 
 void ClassifyFileNode(Node& node, const Settings& settings) {
-    const std::string name = Unquoted(node.text());
+    const std::string name = WithoutQuotes(node.text());
     if (IsPoserFile(name)) {
         node.SetExpandedImage("PoserFile");
         node.SetImage("PoserFile");

@@ -89,6 +89,14 @@ std::string ReplaceAll(std::string s, std::string_view from, std::string_view to
     return s;
 }
 
+std::string WithoutQuotes(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text)
+        if (c != '"') out += c;
+    return out;
+}
+
 std::string Tail(std::string_view s, size_t n) { return std::string(s.size() <= n ? s : s.substr(s.size() - n)); }
 
 bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }

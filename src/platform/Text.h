@@ -23,6 +23,8 @@ std::vector<std::string> Split(std::string_view s, char sep);
 // Removes spaces (only ' ') at both ends.
 std::string TrimSpaces(std::string_view s);
 std::string ReplaceAll(std::string s, std::string_view from, std::string_view to);
+// The text with every double-quote character removed.
+std::string WithoutQuotes(std::string_view text);
 // The last n characters, or the whole string when it is shorter.
 std::string Tail(std::string_view s, size_t n);
 bool StartsWith(std::string_view s, std::string_view prefix);

@@ -8,17 +8,6 @@
 
 namespace bw {
 
-namespace {
-
-void SetState(Node& node, const char* text, const char* tagName, const char* image) {
-    node.SetText(text);
-    node.SetTag(tagName);
-    node.SetImage(image);
-    node.SetForeColor(0);
-}
-
-}  // namespace
-
 void FindReferencedFile(AppState& app, Node& scanNode) {
     Node* referenceNode = scanNode.parent();
     if (!referenceNode) return;
@@ -27,7 +16,7 @@ void FindReferencedFile(AppState& app, Node& scanNode) {
     ClearChildNodes(app, scanNode);
     const std::string reference = WithoutQuotes(referenceNode->text());
     const std::string start = StartFolderFor(reference, app.settings.Runtime);
-    SetState(scanNode, "Scanning, please wait...", tag::kReference, "Scan");
+    SetResultState(scanNode, "Scanning, please wait...", tag::kReference, "Scan");
 
     // The search yields to the window: from here on the node is reached only through its handle.
     const NodeHandle container(&scanNode);
@@ -36,10 +25,10 @@ void FindReferencedFile(AppState& app, Node& scanNode) {
     if (Node* node = container.get()) {
         node->SetExpanded(true);
         if (node->childCount() == 0)
-            SetState(*node, "(Referenced file not found under Runtime\\ folder)", tag::kNotFound,
+            SetResultState(*node, "(Referenced file not found under Runtime\\ folder)", tag::kNotFound,
                      "Properties");
         else
-            SetState(*node, "Referenced file found in:", tag::kReference, "ClosedFolder");
+            SetResultState(*node, "Referenced file found in:", tag::kReference, "ClosedFolder");
     }
     app.desktop.SetBusy(false);
 }

@@ -10,17 +10,6 @@
 
 namespace bw {
 
-namespace {
-
-void SetState(Node& node, const char* text, const char* tagName, const char* image) {
-    node.SetText(text);
-    node.SetTag(tagName);
-    node.SetImage(image);
-    node.SetForeColor(0);
-}
-
-}  // namespace
-
 void FindReferencingFiles(AppState& app, Node& scanNode) {
     Node* fileNode = scanNode.parent();
     if (!fileNode) return;
@@ -30,7 +19,7 @@ void FindReferencingFiles(AppState& app, Node& scanNode) {
     app.desktop.SetScanStatus("Starting...");
     app.desktop.SetScanProgress(0);
     ClearChildNodes(app, scanNode);
-    SetState(scanNode, "Scanning, please wait...", tag::kReference, "Scan");
+    SetResultState(scanNode, "Scanning, please wait...", tag::kReference, "Scan");
     const std::string target = AsciiLower(fileNode->text());
 
     // The scan yields to the window: from here on the node is reached only through its handle.
@@ -41,11 +30,11 @@ void FindReferencingFiles(AppState& app, Node& scanNode) {
     if (Node* node = container.get()) {
         node->SetExpanded(true);
         if (node->childCount() > 0)
-            SetState(*node, "This file is referenced by:", tag::kReference, "ClosedFolder");
+            SetResultState(*node, "This file is referenced by:", tag::kReference, "ClosedFolder");
         else if (app.StopScanRequested || outcome.folderUnreadable)
-            SetState(*node, "<<Scan process stopped before completion>>", tag::kUnable, "Unable");
+            SetResultState(*node, "<<Scan process stopped before completion>>", tag::kUnable, "Unable");
         else
-            SetState(*node, "(This file is not referenced by any other files.)", tag::kNotFound,
+            SetResultState(*node, "(This file is not referenced by any other files.)", tag::kNotFound,
                      "Properties");
     }
     SetScanMode(app, false);

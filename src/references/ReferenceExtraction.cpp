@@ -78,14 +78,6 @@ std::optional<std::string> ReferenceReader::ReadLine(std::string_view line) {
 
 void ReferenceReader::CarryUnquoted() { currentPath_ = WithoutQuotes(currentPath_); }
 
-std::string WithoutQuotes(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text)
-        if (c != '"') out += c;
-    return out;
-}
-
 bool IsLocatable(std::string_view reference) {
     const std::string tail = Tail(WithoutQuotes(reference), 3);
     return InExtensionList(tail, PoserFileExtensions) || InExtensionList(tail, ImageFileExtensions);

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Text.h"
+
 namespace bw {
 
 // True when the candidate occurs in the extension list string, ignoring case, anywhere after its
@@ -44,8 +46,6 @@ class ReferenceReader {
     int candidateLines_ = 0;
 };
 
-// The reference without double quotes.
-std::string WithoutQuotes(std::string_view text);
 
 // True when the reference, unquoted, ends in a Poser or image extension, so it can be located.
 bool IsLocatable(std::string_view reference);

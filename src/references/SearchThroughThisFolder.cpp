@@ -73,6 +73,13 @@ void Search(LocationSearch& s, const std::string& folder) {
 
 }  // namespace
 
+void SetResultState(Node& node, const char* text, const char* tagName, const char* image) {
+    node.SetText(text);
+    node.SetTag(tagName);
+    node.SetImage(image);
+    node.SetForeColor(0);
+}
+
 std::string RuntimeRoot(const std::string& runtimeSetting) {
     std::string root = runtimeSetting;
     while (!root.empty() && root.back() == '\\') root.pop_back();
