@@ -96,6 +96,8 @@ void StyleControl(QWidget& w, const Settings& s) {
         case ControlKind::CheckBox:
         case ControlKind::OptionButton:
         case ControlKind::Frame:
+            // Buttons fill with the Button role by default; these take the window's background.
+            w.setBackgroundRole(QPalette::Window);
             SetColors(w, {{QPalette::WindowText, text}, {QPalette::Window, back}}, true);
             break;
         case ControlKind::Shape:

@@ -37,12 +37,10 @@ std::vector<Line> ToLines(const std::string& bytes) {
     size_t start = 0;
     for (size_t i = 0; i < bytes.size(); ++i) {
         if (bytes[i] != '\n' && bytes[i] != '\r') continue;
-        Line l{bytes.substr(start, i - start), std::string(1, bytes[i])};
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-            l.end = "\r\n";
-            ++i;
-        }
-        lines.push_back(std::move(l));
+        const size_t textEnd = i;
+        const bool crlf = bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n';
+        if (crlf) ++i;
+        lines.push_back({bytes.substr(start, textEnd - start), crlf ? "\r\n" : std::string(1, bytes[textEnd])});
         start = i + 1;
     }
     if (start < bytes.size()) lines.push_back({bytes.substr(start), ""});
