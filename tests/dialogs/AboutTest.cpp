@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QImage>
@@ -71,6 +72,24 @@ TEST_F(AboutBox, SystemInfoButtonWithNothingOnPathShowsTheNotice) {
     EXPECT_EQ(desktop.systemMessages[0].title, "Brindlewood");
     EXPECT_TRUE(StartDetached("/bin/true"));
     EXPECT_FALSE(StartDetached("/nonexistent/hardinfo"));
+}
+
+TEST(SysInfo, FirstExecutableOfTheListStartsOrTheNoticeShows) {
+    test::TestDir dir;
+    ::chmod(dir.createFile("bin/hardinfo2", "#!/bin/sh\n").c_str(), 0644);  // not executable
+    dir.createDir("bin/hardinfo");
+    ::chmod(dir.createFile("bin/xfce4-taskmanager", "#!/bin/sh\n").c_str(), 0755);
+    ::chmod(dir.createFile("bin/kinfocenter", "#!/bin/sh\n").c_str(), 0755);
+    for (bool starts : {false, true}) {
+        test::FakeDesktop desktop;
+        std::vector<std::string> started;
+        StartSysInfo(desktop, ":" + dir.host("bin"), [&](const std::string& program) {
+            started.push_back(program);
+            return starts;
+        });
+        EXPECT_EQ(started, std::vector{dir.host("bin/kinfocenter")});
+        EXPECT_EQ(desktop.systemMessages.size(), starts ? 0u : 1u);
+    }
 }
 
 }  // namespace
