@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <set>
 
 #include "app/QtColor.h"
 #include "app/Settings.h"
@@ -23,182 +22,124 @@ namespace {
 
 const QColor kBack(10, 20, 30), kShadow(40, 50, 60), kText(70, 80, 90), kButton(100, 110, 120);
 
-Settings Scheme() {
+Settings Scheme(const std::string& pattern = "") {
     Settings s;
     s.BackColor = NumberFromColor(kBack);
     s.ShadowColor = NumberFromColor(kShadow);
     s.TextColor = NumberFromColor(kText);
     s.ButtonColor = NumberFromColor(kButton);
+    s.BackPattern = pattern;
     return s;
 }
-
-// A window with a control of every kind, some known by class and some only by name.
-struct Form {
-    QWidget window;
-    template <typename W>
-    W* Add(const char* name, QWidget* parent = nullptr) {
-        auto* w = new W(parent ? parent : &window);
-        w->setObjectName(name);
-        return w;
-    }
-    QLabel* lbl = Add<QLabel>("lblMain");
-    QPushButton* cmd = Add<QPushButton>("cmdSave");
-    QCheckBox* chk = Add<QCheckBox>("chkConfirm");
-    QRadioButton* opt = Add<QRadioButton>("optDelete");
-    Shape* shp = AttachShadow(*cmd, "shpSave");
-    QWidget* plainShape = Add<QWidget>("Shape3");
-    QFrame* lin = Add<QFrame>("Line1");
-    QGroupBox* box = Add<QGroupBox>("fraOptions");
-    QFrame* fra = Add<QFrame>("fraScan");
-    QLabel* inFrame = Add<QLabel>("lblStatus", fra);
-    QWidget* pctShadow = Add<QWidget>("pctShadow");
-    QLabel* pctTalk = Add<QLabel>("pctTalk");
-    QLineEdit* txt = Add<QLineEdit>("txtReason");
-    Form() {
-        window.setObjectName("frmTest");
-        window.resize(300, 200);
-        lin->setFrameShape(QFrame::VLine);
-    }
-};
 
 QColor Role(const QWidget* w, QPalette::ColorRole role) { return w->palette().color(role); }
 
 TEST(ApplyFormColors, StylesEachKindOfControl) {
-    Form f;
-    const QColor editBase = Role(f.txt, QPalette::Base);
-    test::FakeDesktop desktop;
-    ApplyFormColors(f.window, Scheme(), desktop);
-    struct {
-        const QWidget* w;
-        QPalette::ColorRole role;
-        QColor color;
-        bool filled;
-    } expects[] = {
-        {&f.window, QPalette::Window, kBack, true},
-        {f.lbl, QPalette::WindowText, kText, false},
-        {f.inFrame, QPalette::WindowText, kText, false},
-        {f.cmd, QPalette::Button, kButton, false},
-        {f.chk, QPalette::Window, kBack, true},
-        {f.chk, QPalette::WindowText, kText, true},
-        {f.opt, QPalette::Window, kBack, true},
-        {f.opt, QPalette::WindowText, kText, true},
-        {f.plainShape, QPalette::Window, kShadow, true},
-        {f.lin, QPalette::WindowText, kText, false},
-        {f.box, QPalette::Window, kBack, true},
-        {f.fra, QPalette::WindowText, kText, true},
-        {f.pctShadow, QPalette::Window, kShadow, true},
-        {f.pctTalk, QPalette::Window, kBack, false},  // left alone: the window's, unfilled
-        {f.txt, QPalette::Base, editBase, false},
+    using enum QPalette::ColorRole;
+    QWidget win;
+    auto* fra = new QFrame(&win);
+    auto* lin = new QFrame(&win);
+    lin->setFrameShape(QFrame::VLine);
+    QWidget *cmd = new QPushButton(&win), *chk = new QCheckBox(&win), *opt = new QRadioButton(&win);
+    auto* txt = new QLineEdit(&win);
+    const QColor editBase = Role(txt, Base);
+    const std::tuple<QWidget*, const char*, QPalette::ColorRole, QColor, bool> rows[] = {
+        // clang-format off
+        {&win, "frmTest", Window, kBack, true}, {cmd, "cmdSave", Button, kButton, false},
+        {new QLabel(&win), "lblMain", WindowText, kText, false},
+        {new QLabel(fra), "lblStatus", WindowText, kText, false},
+        {chk, "chkConfirm", Window, kBack, true}, {chk, "chkConfirm", WindowText, kText, true},
+        {opt, "optDelete", Window, kBack, true}, {opt, "optDelete", WindowText, kText, true},
+        {new QWidget(&win), "Shape3", Window, kShadow, true},
+        {lin, "Line1", WindowText, kText, false},
+        {new QGroupBox(&win), "fraOptions", Window, kBack, true},
+        {fra, "fraScan", WindowText, kText, true}, {txt, "txtReason", Base, editBase, false},
+        {new QWidget(&win), "pctShadow", Window, kShadow, true},
+        {new QLabel(&win), "pctTalk", Window, kBack, false},  // left alone: the window's, unfilled
+        // clang-format on
     };
-    for (const auto& e : expects) {
-        EXPECT_EQ(Role(e.w, e.role), e.color) << e.w->objectName().toStdString();
-        EXPECT_EQ(e.w->autoFillBackground(), e.filled) << e.w->objectName().toStdString();
+    for (const auto& [w, name, role, color, filled] : rows) w->setObjectName(name);
+    Shape* shp = AttachShadow(*cmd, "shpSave");
+    test::FakeDesktop desktop;
+    ApplyFormColors(win, Scheme(), desktop);
+    for (const auto& [w, name, role, color, filled] : rows) {
+        EXPECT_EQ(Role(w, role), color) << name;
+        EXPECT_EQ(w->autoFillBackground(), filled) << name;
     }
-    EXPECT_EQ(f.shp->fillColor(), kShadow);
-    EXPECT_EQ(f.shp->outlineColor(), kText);
+    EXPECT_EQ(shp->fillColor(), kShadow);
+    EXPECT_EQ(shp->outlineColor(), kText);
 
     Settings system = Scheme();
     system.ButtonColor = -2147483633;  // the button face
-    ApplyFormColors(f.window, system, desktop);
-    EXPECT_EQ(Role(f.cmd, QPalette::Button), QApplication::palette().color(QPalette::Button));
+    ApplyFormColors(win, system, desktop);
+    EXPECT_EQ(Role(cmd, Button), QApplication::palette().color(QPalette::Button));
 }
 
-TEST(PatternTiles, CoversTheAreaOnceFromTheTopLeft) {
-    const auto tiles = PatternTiles(QSize(300, 200), QSize(64, 64));
-    std::set<int> xs, ys;
-    for (const QRect& t : tiles) {
-        xs.insert(t.x());
-        ys.insert(t.y());
-    }
-    EXPECT_EQ(tiles.size(), 20u);
-    EXPECT_EQ(xs, (std::set<int>{0, 64, 128, 192, 256}));
-    EXPECT_EQ(ys, (std::set<int>{0, 64, 128, 192}));
-    EXPECT_TRUE(PatternTiles(QSize(300, 200), QSize(0, 64)).empty());
-}
-
-class Pattern : public ::testing::Test {
-  protected:
-    test::TestDir dir;
-    DriveMap drives = DriveMap::FromDrives({{"C:", dir.path()}});
-    test::FakeDesktop desktop;
-    Form form;
-};
-
-TEST_F(Pattern, WindowsPathIsTiledOverTheWindow) {
-    QImage tile(64, 64, QImage::Format_RGB32);
-    tile.fill(Qt::gray);
-    tile.setPixelColor(0, 0, Qt::red);
-    tile.setPixelColor(63, 63, Qt::blue);
-    dir.createDir("Art");
-    ASSERT_TRUE(tile.save(QString::fromStdString(dir.host("Art/Tile.bmp"))));
-    Settings s = Scheme();
-    s.BackPattern = "C:\\art\\TILE.BMP";
-    ApplyFormColors(form.window, s, desktop, &drives);
-    EXPECT_TRUE(desktop.msgBoxes.empty() && desktop.systemMessages.empty());
-    const QImage bg = form.window.palette().brush(QPalette::Window).textureImage();
-    ASSERT_EQ(bg.size(), QSize(300, 200));
-    for (int x : {0, 64, 128, 192, 256}) {
-        for (int y : {0, 64, 128, 192}) EXPECT_EQ(bg.pixelColor(x, y), QColor(Qt::red)) << x << y;
-    }
-    EXPECT_EQ(bg.pixelColor(255, 191), QColor(Qt::blue));
-    EXPECT_EQ(Role(form.lbl, QPalette::WindowText), kText);
-}
-
-TEST_F(Pattern, UnloadableIsReportedAndTheWindowKeepsItsColour) {
-    dir.createFile("bad.gif", "not a picture");
-    struct {
-        const char* pattern;
-        bool ownBox;
-        std::string text;
-    } cases[] = {
-        {"C:\\gone.jpg", false,
-         "An error, 53: 'File not found' has occurred in ApplyFormColors: frmTest."},
-        {"C:\\bad.gif", false,
-         "An error, 481: 'Invalid picture' has occurred in ApplyFormColors: frmTest."},
-        {"C:\\no\\such\\p.jpg", true,
-         "The drive is not ready. Please insert a disk and try again."},
-        {"Q:\\p.jpg", true, "The drive is not ready. Please insert a disk and try again."},
-    };
-    for (const auto& c : cases) {
-        Form fresh;
-        test::FakeDesktop d;
-        Settings s = Scheme();
-        s.BackPattern = c.pattern;
-        const QColor labelText = Role(fresh.lbl, QPalette::WindowText);
-        ApplyFormColors(fresh.window, s, d, &drives);
-        const auto& shown = c.ownBox ? d.msgBoxes : d.systemMessages;
-        ASSERT_EQ(d.msgBoxes.size() + d.systemMessages.size(), 1u) << c.pattern;
-        ASSERT_EQ(shown.size(), 1u) << c.pattern;
-        EXPECT_EQ(shown[0].prompt, c.text);
-        const QBrush bg = fresh.window.palette().brush(QPalette::Window);
-        EXPECT_EQ(bg.style(), Qt::SolidPattern);
-        EXPECT_EQ(bg.color(), kBack);
-        EXPECT_EQ(Role(fresh.lbl, QPalette::WindowText), labelText);
-    }
-}
-
-// The report of a bad pattern opens a box that is coloured too; that must not report again.
+// Colours the box that reports a bad pattern too, as the program's own boxes do: that must not
+// report again.
 class ColouringDesktop : public test::FakeDesktop {
   public:
-    const Settings* settings = nullptr;
+    Settings settings;
     const DriveMap* drives = nullptr;
     int ShowMsgBox(const std::string& prompt, int style, const std::string& title) override {
         QWidget box;
-        ApplyFormColors(box, *settings, *this, drives);
+        ApplyFormColors(box, settings, *this, drives);
         return FakeDesktop::ShowMsgBox(prompt, style, title);
     }
 };
 
-TEST_F(Pattern, ReportOfAMissingDriveDoesNotRecurse) {
-    ColouringDesktop reporting;
-    Settings s = Scheme();
-    s.BackPattern = "Q:\\p.jpg";
-    reporting.settings = &s;
-    reporting.drives = &drives;
-    ApplyFormColors(form.window, s, reporting, &drives);
-    EXPECT_EQ(reporting.msgBoxes.size(), 1u);
-    ApplyFormColors(form.window, s, reporting, &drives);  // the next window reports again
-    EXPECT_EQ(reporting.msgBoxes.size(), 2u);
+TEST(ApplyFormColors, PatternIsTiledOverTheWindowOrReportedAndTheColourKept) {
+    test::TestDir dir;
+    const DriveMap drives = DriveMap::FromDrives({{"C:", dir.path()}});
+    QImage tile(64, 64, QImage::Format_RGB32);
+    tile.fill(Qt::gray);
+    tile.setPixelColor(0, 0, Qt::red);
+    dir.createDir("Art");
+    ASSERT_TRUE(tile.save(QString::fromStdString(dir.host("Art/Tile.bmp"))));
+    dir.createFile("bad.gif", "not a picture");
+    const std::string notReady = "The drive is not ready. Please insert a disk and try again.";
+    const std::tuple<const char*, bool, std::string> cases[] = {
+        // pattern, own box, report
+        {"C:\\art\\TILE.BMP", false, ""},
+        {"C:\\gone.jpg", false,
+         "An error, 53: 'File not found' has occurred in ApplyFormColors: frmTest."},
+        {"C:\\bad.gif", false,
+         "An error, 481: 'Invalid picture' has occurred in ApplyFormColors: frmTest."},
+        {"C:\\no\\such\\p.jpg", true, notReady},
+        {"Q:\\p.jpg", true, notReady},
+    };
+    for (const auto& [pattern, ownBox, report] : cases) {
+        SCOPED_TRACE(pattern);
+        QWidget window;
+        window.setObjectName("frmTest");
+        window.resize(300, 200);
+        auto* lbl = new QLabel(&window);
+        const QColor labelText = Role(lbl, QPalette::WindowText);
+        ColouringDesktop d;
+        d.settings = Scheme(pattern);
+        d.drives = &drives;
+        ApplyFormColors(window, d.settings, d, &drives);
+        const QBrush bg = window.palette().brush(QPalette::Window);
+        if (report.empty()) {
+            EXPECT_TRUE(d.msgBoxes.empty() && d.systemMessages.empty());
+            EXPECT_EQ(PatternTiles(QSize(300, 200), QSize(64, 64)).size(), 20u);
+            ASSERT_EQ(bg.textureImage().size(), QSize(300, 200));
+            for (int x = 0; x < 300; x += 64)
+                for (int y = 0; y < 200; y += 64)
+                    EXPECT_EQ(bg.textureImage().pixelColor(x, y), QColor(Qt::red)) << x << y;
+            EXPECT_EQ(Role(lbl, QPalette::WindowText), kText);
+            continue;
+        }
+        ASSERT_EQ(d.msgBoxes.size() + d.systemMessages.size(), 1u);
+        ASSERT_EQ((ownBox ? d.msgBoxes : d.systemMessages).size(), 1u);
+        EXPECT_EQ((ownBox ? d.msgBoxes : d.systemMessages)[0].prompt, report);
+        EXPECT_EQ(bg.style(), Qt::SolidPattern);
+        EXPECT_EQ(bg.color(), kBack);
+        EXPECT_EQ(Role(lbl, QPalette::WindowText), labelText);
+        ApplyFormColors(window, d.settings, d, &drives);  // the next window reports again
+        EXPECT_EQ(d.msgBoxes.size() + d.systemMessages.size(), 2u);
+    }
+    EXPECT_TRUE(PatternTiles(QSize(300, 200), QSize(0, 64)).empty());
 }
 
 }  // namespace

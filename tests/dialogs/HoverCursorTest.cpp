@@ -6,7 +6,6 @@
 #include <QPushButton>
 
 #include "dialogs/HoverCursor.h"
-#include "dialogs/Shape.h"
 
 namespace bw {
 namespace {
@@ -29,7 +28,6 @@ TEST(HoverCursor, HandOverButtonsOnlyAndNormalFromTheClick) {
     const Qt::CursorShape hand = HoverHandCursor().shape();
     EXPECT_EQ(ShapeOf(cmdSave), hand);
     EXPECT_EQ(ShapeOf(chk), Qt::ArrowCursor);
-    EXPECT_EQ(ShapeOf(&window), Qt::ArrowCursor);
 
     Qt::CursorShape duringClick = hand;
     QObject::connect(cmdSave, &QPushButton::clicked, [&] { duringClick = ShapeOf(cmdSave); });
@@ -46,28 +44,6 @@ TEST(HoverCursor, HandOverButtonsOnlyAndNormalFromTheClick) {
     QEvent enter(QEvent::Enter);
     QApplication::sendEvent(cmdCancel, &enter);
     EXPECT_EQ(ShapeOf(cmdCancel), hand);
-}
-
-TEST(Shadow, FollowsItsButtonAndLiesUnderIt) {
-    QWidget window;
-    auto* button = new QPushButton("OK", &window);
-    button->setGeometry(10, 20, 81, 25);
-    Shape* shadow = AttachShadow(*button, "shpOK");
-    auto* hidden = new QPushButton(&window);
-    Shape* hiddenShadow = AttachShadow(*hidden, "shpHidden");
-    hidden->hide();  // before the window shows: its shadow must stay hidden with it
-    window.show();
-    EXPECT_EQ(shadow->geometry(), QRect(18, 28, 81, 25));
-    EXPECT_TRUE(shadow->isVisible());
-    EXPECT_FALSE(hiddenShadow->isVisible());
-    EXPECT_LT(window.children().indexOf(shadow), window.children().indexOf(button));
-
-    button->setGeometry(100, 50, 60, 30);
-    EXPECT_EQ(shadow->geometry(), QRect(108, 58, 60, 30));
-    button->hide();
-    EXPECT_FALSE(shadow->isVisible());
-    button->show();
-    EXPECT_TRUE(shadow->isVisible());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <functional>
 #include <map>
+#include <tuple>
 
 #include "app/Settings.h"
 #include "dialogs/MsgBox.h"
@@ -16,115 +17,87 @@
 namespace bw {
 namespace {
 
+using Act = std::function<void(QWidget&)>;
+
 // Acts on the next modal box as soon as it is open.
-void WhenModal(std::function<void(QWidget&)> act) {
+void WhenModal(Act act) {
     QTimer::singleShot(0, [act] { act(*QApplication::activeModalWidget()); });
 }
 
-void Click(QWidget& box, const char* name) { box.findChild<QPushButton*>(name)->click(); }
-
-void PressKey(QWidget& target, int key) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(&target, &press);
+Act Click(const char* name) {
+    return [name](QWidget& b) { b.findChild<QPushButton*>(name)->click(); };
 }
 
-TEST(MsgBox, EachStyleShowsItsButtonsShadowsAndPicture) {
-    // Not yet shown, the window has no frame and F is its width, 5670 twips: one button at
-    // 2227.5, a pair at 1732.5 (1507.5 when centred), three at 750; each next 1440 twips on.
-    struct {
-        int style;
-        std::map<std::string, int> lefts;  // the buttons shown, at these pixels
-        std::string picture;
-    } cases[] = {
-        // clang-format off
-        {0,  {{"cmdOK", 149}}, "pctTalk"},
-        {16, {{"cmdOK", 149}}, "pctHand"},
-        {64, {{"cmdOK", 149}}, "pctAlert"},
-        {1,  {{"cmdOK", 116}, {"cmdCancel", 212}}, "pctTalk"},
-        {17, {{"cmdOK", 116}, {"cmdCancel", 212}}, "pctHand"},
-        {65, {{"cmdOK", 116}, {"cmdCancel", 212}}, "pctAlert"},
-        {4,  {{"cmdYes", 116}, {"cmdNo", 212}}, "pctTalk"},
-        {20, {{"cmdYes", 101}, {"cmdNo", 197}}, "pctHand"},
-        {68, {{"cmdYes", 101}, {"cmdNo", 197}}, "pctAlert"},
-        {3,  {{"cmdYes", 50}, {"cmdNo", 146}, {"cmdCancel", 242}}, "pctTalk"},
-        {19, {{"cmdYes", 50}, {"cmdNo", 146}, {"cmdCancel", 242}}, "pctHand"},
-        {67, {{"cmdYes", 50}, {"cmdNo", 146}, {"cmdCancel", 242}}, "pctAlert"},
-        {2, {}, ""}, {5, {}, ""}, {32, {}, ""}, {80, {}, ""},
-        // clang-format on
+Act Press(int key) {
+    return [key](QWidget& b) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(b.focusWidget() ? b.focusWidget() : &b, &press);
     };
-    for (const auto& c : cases) {
+}
+
+TEST(MsgBox, EachStyleShowsItsButtonsAndPicture) {
+    using Lefts = std::map<std::string, int>;  // the buttons shown, at these pixels
+    const Lefts ok = {{"cmdOK", 149}}, okCancel = {{"cmdOK", 116}, {"cmdCancel", 212}},
+                yesNo = {{"cmdYes", 116}, {"cmdNo", 212}},
+                yesNoLow = {{"cmdYes", 101}, {"cmdNo", 197}},
+                yesNoCancel = {{"cmdYes", 50}, {"cmdNo", 146}, {"cmdCancel", 242}};
+    // clang-format off
+    const std::tuple<int, Lefts, std::string> cases[] = {
+        {0, ok, "pctTalk"}, {16, ok, "pctHand"}, {64, ok, "pctAlert"},
+        {1, okCancel, "pctTalk"}, {17, okCancel, "pctHand"}, {65, okCancel, "pctAlert"},
+        {4, yesNo, "pctTalk"}, {20, yesNoLow, "pctHand"}, {68, yesNoLow, "pctAlert"},
+        {3, yesNoCancel, "pctTalk"}, {19, yesNoCancel, "pctHand"}, {67, yesNoCancel, "pctAlert"},
+        {2, {}, ""}, {5, {}, ""}, {80, {}, ""},
+    };
+    // clang-format on
+    for (const auto& [style, lefts, picture] : cases) {
         frmMsgBox box;
-        box.Prepare("Delete this file?", c.style, "Confirm");
-        EXPECT_EQ(box.windowTitle(), "Confirm");
+        box.Prepare("Delete this file?", style, "Confirm");
         for (const char* name : {"cmdOK", "cmdYes", "cmdNo", "cmdCancel"}) {
             auto* button = box.findChild<QPushButton*>(name);
             auto* shadow = box.findChild<Shape*>(QString(name).replace("cmd", "shp"));
-            const auto it = c.lefts.find(name);
-            const bool shown = it != c.lefts.end();
-            EXPECT_EQ(button->isVisibleTo(&box), shown) << c.style << name;
-            EXPECT_EQ(shadow->isVisibleTo(&box), shown) << c.style << name;
-            if (!shown) continue;
-            EXPECT_EQ(button->geometry(), QRect(it->second, 80, 81, 25)) << c.style << name;
-            EXPECT_EQ(shadow->geometry(), QRect(it->second + 8, 88, 81, 25)) << c.style << name;
+            const int left = lefts.contains(name) ? lefts.at(name) : -1;  // -1: hidden
+            EXPECT_EQ(button->isVisibleTo(&box) ? button->x() : -1, left) << style << name;
+            EXPECT_EQ(shadow->isVisibleTo(&box), left >= 0) << style << name;
         }
-        for (const char* name : {"pctTalk", "pctAlert", "pctHand"}) {
-            auto* picture = box.findChild<QLabel*>(name);
-            EXPECT_EQ(picture->isVisibleTo(&box), c.picture == name) << c.style << name;
-            EXPECT_EQ(picture->pos(), QPoint(24, 24));
-        }
+        for (const char* name : {"pctTalk", "pctAlert", "pctHand"})
+            EXPECT_EQ(box.findChild<QLabel*>(name)->isVisibleTo(&box), picture == name)
+                << style << name;
     }
-}
-
-TEST(MsgBox, OnceShownTheRowIsPlacedByTheFramedWidth) {
-    frmMsgBox box;
-    box.Prepare("Saved.", 0, "Notice");
-    box.show();
-    const double middle = box.cmdOK->x() + box.cmdOK->width() / 2.0;
-    EXPECT_NEAR(middle, box.frameGeometry().width() / 2.0, 1.0);
-    EXPECT_EQ(box.shpOK->x(), box.cmdOK->x() + 8);
 }
 
 TEST(MsgBox, AnswerOfEachButtonKeyAndTheCloseControl) {
-    auto close = [](QWidget& b) { b.close(); };
-    auto button = [](const char* name) { return [name](QWidget& b) { Click(b, name); }; };
-    auto key = [](int k) { return [k](QWidget& b) { PressKey(*b.focusWidget(), k); }; };
-    struct {
-        int style;
-        std::function<void(QWidget&)> act;
-        int answer;
-    } cases[] = {
-        // clang-format off
-        {0, button("cmdOK"), 1},  {1, button("cmdOK"), 1}, {1, button("cmdCancel"), 2},
-        {3, button("cmdYes"), 6}, {3, button("cmdNo"), 7}, {3, button("cmdCancel"), 2},
-        {4, button("cmdYes"), 6}, {4, button("cmdNo"), 7},
+    const Act close = [](QWidget& b) { b.close(); };
+    // clang-format off
+    const std::tuple<int, Act, int> cases[] = {
+        {0, Click("cmdOK"), 1}, {1, Click("cmdOK"), 1}, {1, Click("cmdCancel"), 2},
+        {3, Click("cmdYes"), 6}, {3, Click("cmdNo"), 7}, {3, Click("cmdCancel"), 2},
+        {4, Click("cmdYes"), 6}, {4, Click("cmdNo"), 7},
         {0, close, 2}, {20, close, 2}, {2, close, 2},
-        {68, key(Qt::Key_Return), 6}, {68, key(Qt::Key_Escape), 2},
-        {2, [](QWidget& b) { PressKey(b, Qt::Key_Escape); }, 2},
-        // clang-format on
+        {68, Press(Qt::Key_Return), 6}, {68, Press(Qt::Key_Escape), 2},
+        {2, Press(Qt::Key_Escape), 2},
     };
+    // clang-format on
     Settings settings;
-    for (const auto& c : cases) {
-        WhenModal(c.act);
-        EXPECT_EQ(ShowMsgBox("Sure?", c.style, "Question", settings), c.answer) << c.style;
+    for (const auto& [style, act, answer] : cases) {
+        WhenModal(act);
+        EXPECT_EQ(ShowMsgBox("Sure?", style, "Question", settings), answer) << style;
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     }
-}
-
-TEST(MsgBox, SecondBoxClosedByItsCloseControlDoesNotKeepTheFirstYes) {
-    Settings settings;
-    WhenModal([](QWidget& box) { Click(box, "cmdYes"); });
+    // A Yes from an earlier box must not become the answer of the next one.
+    WhenModal(Click("cmdYes"));
     EXPECT_EQ(ShowMsgBox("First?", 4, "One", settings), 6);
-    WhenModal([](QWidget& box) { box.close(); });
+    WhenModal(close);
     EXPECT_EQ(ShowMsgBox("Second?", 4, "Two", settings), 2);
 }
 
-TEST(MsgBox, PromptIsPlainTextCutToItsArea) {
+TEST(MsgBox, PromptIsPlainTextAndDoesNotGrowTheBox) {
     frmMsgBox box;
     const std::string prompt = "<b>C:\\a&b</b> " + std::string(2000, 'x');
     box.Prepare(prompt, 0, "T");
+    EXPECT_EQ(box.windowTitle(), "T");
     EXPECT_EQ(box.lblMsgText->textFormat(), Qt::PlainText);
     EXPECT_EQ(box.lblMsgText->text().toStdString(), prompt);
-    EXPECT_EQ(box.lblMsgText->geometry(), QRect(64, 16, 305, 57));
     EXPECT_EQ(box.size(), QSize(378, 118));
 }
 

@@ -1,26 +1,17 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <string>
-#include <thread>
-#include <vector>
 
-#include "browser/Selection.h"
 #include "dialogs/PoserRunning.h"
 #include "platform/PlatformError.h"
 #include "platform/XcbWindowList.h"
 #include "support/AppFixture.h"
-
-extern char** environ;
 
 namespace bw::test {
 namespace {
@@ -35,209 +26,112 @@ class FedWindows : public WindowList {
     }
 };
 
-class PoserRunningTest : public AppFixture {
-  protected:
+using PoserRunningTest = AppFixture;
+
+TEST_F(PoserRunningTest, OnlyTheExactSubstringCountsInAnyWindow) {
+    // clang-format off
+    const std::pair<std::vector<std::string>, bool> cases[] = {
+        {{}, false}, {{"Terminal", "Files"}, false}, {{"Fred's Poser 4"}, true},
+        {{"Poser 4"}, false}, {{"xxPoser"}, false}, {{"s  Poser"}, false}, {{"S Poser"}, false},
+        {{"Fred's POSER"}, false}, {{"Fred's poser"}, false}, {{"Editors Poser scene"}, true},
+        {{"s Poser", "", "Other"}, true}, {{"", "Desktop", "Ann's Poser"}, true},
+    };
+    // clang-format on
+    EXPECT_FALSE(IsPoserRunning(*app));  // no window list at all
     FedWindows windows;
-};
-
-TEST_F(PoserRunningTest, OnlyTheExactSubstringCounts) {
-    struct Case {
-        std::vector<std::string> titles;
-        bool running;
-    };
-    const Case cases[] = {
-        {{}, false},
-        {{"Terminal", "Files"}, false},
-        {{"Fred's Poser 4"}, true},
-        {{"Poser 4"}, false},  // Poser at the very start
-        {{"xxPoser"}, false},  // two other characters before it
-        {{"s  Poser"}, false},
-        {{"Fred's POSER"}, false},  // letter case matters
-        {{"Fred's poser"}, false},
-        {{"S Poser"}, false},
-        {{"Editors Poser scene"}, true},  // anywhere in the title
-        {{"s Poser", "", "Other"}, true},  // no early exit: every window is visited
-        {{"", "Desktop", "Ann's Poser"}, true},
-    };
     app->windows = &windows;
-    for (const Case& cs : cases) {
-        windows.titles = cs.titles;
+    for (const auto& [titles, running] : cases) {
+        windows.titles = titles;
         desktop.doEventsCalls = 0;
-        EXPECT_EQ(IsPoserRunning(*app), cs.running)
-            << (cs.titles.empty() ? "(none)" : cs.titles.back());
-        EXPECT_EQ(desktop.doEventsCalls, static_cast<int>(cs.titles.size()));
+        EXPECT_EQ(IsPoserRunning(*app), running) << (titles.empty() ? "" : titles.back());
+        EXPECT_EQ(desktop.doEventsCalls, static_cast<int>(titles.size()));
     }
-}
-
-TEST_F(PoserRunningTest, ErrorsAnswerTrueAndNoListAnswersFalse) {
-    EXPECT_FALSE(IsPoserRunning(*app));
-    app->windows = &windows;
-    windows.fail = true;
+    windows.fail = true;  // unsure: deleting is not safe
     EXPECT_TRUE(IsPoserRunning(*app));
 }
 
-TEST(XcbWindowListTest, NoDisplayMeansNoWindows) {
-    const char* old = std::getenv("DISPLAY");
-    const std::string saved = old ? old : "";
-    ::unsetenv("DISPLAY");
-    EXPECT_TRUE(MakeXcbWindowList()->Titles().empty());
-    if (old) ::setenv("DISPLAY", saved.c_str(), 1);
-}
-
-// A private X server for one test, stopped by its PID.
-class Xvfb {
-  public:
+// A private X server for one test that picks its own free display; stopped by its PID.
+struct Xvfb {
+    pid_t pid = -1;
+    std::string name;
     Xvfb() {
-        const char* candidates[] = {"/usr/bin/Xvfb", "/usr/local/bin/Xvfb"};
-        std::string binary;
-        for (const char* c : candidates)
-            if (::access(c, X_OK) == 0) binary = c;
-        if (binary.empty()) return;
-        for (int n = 90; n < 140 && !display_; ++n) {
-            if (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(n)) ||
-                std::filesystem::exists("/tmp/.X" + std::to_string(n) + "-lock"))
-                continue;
-            const std::string name = ":" + std::to_string(n);
-            std::vector<std::string> args = {binary,       name,        "-screen", "0",
-                                             "800x600x24", "-nolisten", "tcp"};
-            std::vector<char*> argv;
-            for (auto& a : args) argv.push_back(a.data());
-            argv.push_back(nullptr);
-            posix_spawn_file_actions_t actions;
-            posix_spawn_file_actions_init(&actions);
-            posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-            posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-            const int rc =
-                posix_spawn(&pid_, binary.c_str(), &actions, nullptr, argv.data(), environ);
-            posix_spawn_file_actions_destroy(&actions);
-            if (rc != 0) return;
-            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-            while (std::chrono::steady_clock::now() < deadline) {
-                if (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(n))) {
-                    display_ = n;
-                    name_ = name;
-                    break;
-                }
-                if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
-                    pid_ = 0;
-                    break;
-                }
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            }
-            if (!display_ && pid_) Stop();
+        int fds[2];
+        if (::access("/usr/bin/Xvfb", X_OK) != 0 || ::pipe(fds) != 0) return;
+        const std::string fd = std::to_string(fds[1]);
+        if ((pid = ::fork()) == 0) {
+            ::dup2(::open("/dev/null", O_WRONLY), 2);
+            ::execl("/usr/bin/Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", nullptr);
+            ::_exit(127);
         }
+        ::close(fds[1]);
+        pollfd ready{fds[0], POLLIN, 0};
+        char number[16] = {};
+        if (pid > 0 && ::poll(&ready, 1, 10000) == 1 && ::read(fds[0], number, 15) > 0)
+            name = ":" + std::string(number, std::strcspn(number, "\n"));
+        ::close(fds[0]);
     }
-    ~Xvfb() { Stop(); }
-    bool running() const { return display_ != 0; }
-    const std::string& name() const { return name_; }
-
-  private:
-    void Stop() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
-            ::waitpid(pid_, nullptr, 0);
-        }
-        pid_ = 0;
+    ~Xvfb() {
+        if (pid > 0 && ::kill(pid, SIGTERM) == 0) ::waitpid(pid, nullptr, 0);
     }
-    pid_t pid_ = 0;
-    int display_ = 0;
-    std::string name_;
 };
 
-xcb_atom_t InternAtom(xcb_connection_t* c, const char* name) {
-    auto* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr);
-    xcb_atom_t a = r ? r->atom : 0;
-    std::free(r);
-    return a;
-}
-
-xcb_window_t MakeWindow(xcb_connection_t* c, xcb_window_t parent, xcb_screen_t* screen) {
-    xcb_window_t w = xcb_generate_id(c);
-    xcb_create_window(c, XCB_COPY_FROM_PARENT, w, parent, 0, 0, 100, 100, 0,
-                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
-    return w;
-}
-
-// Waits until the server has carried out everything sent so far, so another client sees it.
-void Sync(xcb_connection_t* c) {
-    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
-}
-
-void SetText(xcb_connection_t* c, xcb_window_t w, xcb_atom_t property, xcb_atom_t type,
-             const std::string& text) {
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, property, type, 8, text.size(), text.data());
-}
-
 TEST_F(PoserRunningTest, RealDisplayFindsFramedAndHiddenPoserWindows) {
+    const std::string oldDisplay = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    ::unsetenv("DISPLAY");
+    EXPECT_TRUE(MakeXcbWindowList()->Titles().empty());
     Xvfb server;
-    if (!server.running()) GTEST_SKIP() << "Xvfb is not available";
-    const char* old = std::getenv("DISPLAY");
-    const std::string saved = old ? old : "";
-    ::setenv("DISPLAY", server.name().c_str(), 1);
-
-    xcb_connection_t* c = xcb_connect(server.name().c_str(), nullptr);
+    if (server.name.empty()) GTEST_SKIP() << "Xvfb is not available";
+    ::setenv("DISPLAY", server.name.c_str(), 1);
+    xcb_connection_t* c = xcb_connect(server.name.c_str(), nullptr);
     ASSERT_FALSE(xcb_connection_has_error(c));
     xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-    const xcb_atom_t wmState = InternAtom(c, "WM_STATE");
-    const xcb_atom_t netName = InternAtom(c, "_NET_WM_NAME");
-    const xcb_atom_t utf8 = InternAtom(c, "UTF8_STRING");
-
-    // A plain window, mapped, titled the old way.
-    xcb_window_t plain = MakeWindow(c, screen->root, screen);
-    SetText(c, plain, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, "Terminal");
+    auto atom = [c](const char* name) {
+        auto* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr);
+        const xcb_atom_t a = r ? r->atom : 0;
+        std::free(r);
+        return a;
+    };
+    auto window = [&](xcb_window_t parent) {
+        const xcb_window_t w = xcb_generate_id(c);
+        xcb_create_window(c, XCB_COPY_FROM_PARENT, w, parent, 0, 0, 100, 100, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
+        return w;
+    };
+    const xcb_atom_t wmState = atom("WM_STATE"), netName = atom("_NET_WM_NAME");
+    auto title = [&](xcb_window_t w, const std::string& text, bool utf8 = false) {
+        xcb_change_property(
+            c, XCB_PROP_MODE_REPLACE, w, utf8 ? netName : xcb_atom_t{XCB_ATOM_WM_NAME},
+            utf8 ? atom("UTF8_STRING") : xcb_atom_t{XCB_ATOM_STRING}, 8, text.size(), text.data());
+    };
+    // Waits until the server has carried out all requests, so another client sees them.
+    auto sync = [c] { std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)); };
+    const xcb_window_t plain = window(screen->root);
     xcb_map_window(c, plain);
-    // A window manager's frame (untitled) holding the client that carries WM_STATE and a UTF-8
-    // title.
-    xcb_window_t frame = MakeWindow(c, screen->root, screen);
-    SetText(c, frame, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, "frame");
-    xcb_window_t client = MakeWindow(c, frame, screen);
-    SetText(c, client, netName, utf8, "Bj\xc3\xb6rn's Poser 4");
+    title(plain, "Terminal");
+    // A window manager's untitled frame holding the client that carries WM_STATE.
+    const xcb_window_t frame = window(screen->root), client = window(frame);
     const uint32_t state[2] = {1, 0};
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, client, wmState, wmState, 32, 2, state);
     xcb_map_window(c, client);
-    Sync(c);
-
+    title(frame, "frame");
+    title(client, "Bj\xc3\xb6rn's Poser 4", true);
+    sync();
     auto list = MakeXcbWindowList();
-    std::vector<std::string> titles = list->Titles();
-    ASSERT_EQ(titles.size(), 2u);
-    EXPECT_EQ(titles[0], "Terminal");  // bottom of the stack first
-    EXPECT_EQ(titles[1], "Bj\xc3\xb6rn's Poser 4");
-
-    std::unique_ptr<WindowList> owned = std::move(list);
-    app->windows = owned.get();
+    EXPECT_EQ(list->Titles(), (std::vector<std::string>{"Terminal", "Bj\xc3\xb6rn's Poser 4"}));
+    app->windows = list.get();
     EXPECT_TRUE(IsPoserRunning(*app));
-
-    // Unmapped (hidden) windows count too; a title no longer matching clears the answer.
-    SetText(c, client, netName, utf8, "Image viewer");
-    xcb_window_t hidden = MakeWindow(c, screen->root, screen);
-    SetText(c, hidden, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, "Ann's Poser (hidden)");
-    Sync(c);
+    title(client, "Image viewer", true);
+    const xcb_window_t hidden = window(screen->root);  // never mapped
+    title(hidden, "Ann's Poser (hidden)");
+    sync();
     EXPECT_TRUE(IsPoserRunning(*app));
     xcb_destroy_window(c, hidden);
-    Sync(c);
+    sync();
     EXPECT_FALSE(IsPoserRunning(*app));
-
-    // While Poser runs, selecting a file withdraws Delete.
-    SetText(c, plain, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, "Fred's Poser 4 - scene.pz3");
-    Sync(c);
-    Node* drive = app->tree.AddChild(nullptr);
-    drive->SetText("C:");
-    drive->SetTag(tag::kDrive);
-    Node* file = app->tree.AddChild(drive);
-    file->SetText("Figure.cr2");
-    file->SetTag(tag::kFile);
-    SelectThisNode(*app, file);
-    EXPECT_FALSE(app->commands.IsEnabled("Delete"));
-    EXPECT_FALSE(app->commands.IsEnabled("mnuDeleteNode"));
-    EXPECT_TRUE(app->commands.IsEnabled("Rename"));
 
     xcb_disconnect(c);
     app->windows = nullptr;
-    owned.reset();
-    if (old)
-        ::setenv("DISPLAY", saved.c_str(), 1);
-    else
-        ::unsetenv("DISPLAY");
+    oldDisplay.empty() ? ::unsetenv("DISPLAY") : ::setenv("DISPLAY", oldDisplay.c_str(), 1);
 }
 
 }  // namespace
