@@ -8,6 +8,7 @@
 
 #include <cstring>
 
+#include "browser/Selection.h"
 #include "dialogs/PoserRunning.h"
 #include "platform/PlatformError.h"
 #include "platform/XcbWindowList.h"
@@ -120,6 +121,11 @@ TEST_F(PoserRunningTest, RealDisplayFindsFramedAndHiddenPoserWindows) {
     EXPECT_EQ(list->Titles(), (std::vector<std::string>{"Terminal", "Bj\xc3\xb6rn's Poser 4"}));
     app->windows = list.get();
     EXPECT_TRUE(IsPoserRunning(*app));
+    // Selecting a file while Poser runs withdraws Delete.
+    this->c.createFile("a.cr2");
+    SelectThisNode(*app, expandTo("C:\\a.cr2"));
+    EXPECT_FALSE(app->commands.IsEnabled("Delete"));
+    EXPECT_FALSE(app->commands.IsEnabled("mnuDeleteNode"));
     title(client, "Image viewer", true);
     const xcb_window_t hidden = window(screen->root);  // never mapped
     title(hidden, "Ann's Poser (hidden)");
