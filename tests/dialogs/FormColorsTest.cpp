@@ -66,7 +66,9 @@ TEST(ApplyFormColors, StylesEachKindOfControl) {
         EXPECT_EQ(Role(w, role), color) << name;
         EXPECT_EQ(w->autoFillBackground(), filled) << name;
         // What is filled must be filled with the colour set, whatever role the widget paints.
-        if (filled && role == Window) EXPECT_EQ(Role(w, w->backgroundRole()), color) << name;
+        if (filled && role == Window) {
+            EXPECT_EQ(Role(w, w->backgroundRole()), color) << name;
+        }
     }
     EXPECT_EQ(shp->fillColor(), kShadow);
     EXPECT_EQ(shp->outlineColor(), kText);
