@@ -63,10 +63,8 @@ class TestFileSystem : public FileSystem {
 
 class FileopsFixture : public AppFixture {
   protected:
-    FileopsFixture() {
-        auto testFs = std::make_unique<TestFileSystem>(app->fs->driveMap());
-        fs = testFs.get();
-        app->fs = std::move(testFs);
+    FileopsFixture() : fs(new TestFileSystem(app->fs->driveMap())) {
+        app->fs.reset(fs);
         app->shell = &shell;
     }
     // The node with this full path, expanding only folders not listed yet, so that nodes found
@@ -90,8 +88,8 @@ class FileopsFixture : public AppFixture {
     }
     size_t errorsShown() const { return desktop.msgBoxes.size() + desktop.systemMessages.size(); }
 
+    TestFileSystem* fs;  // owned by app
     FakeShell shell;
-    TestFileSystem* fs;
 };
 
 // Names parameterised cases after their `what`, written as an identifier.

@@ -52,11 +52,8 @@ TEST_P(RenameFlows, RenamesOnDiskAndTheTreeShowsTheDisk) {
     const auto after = Split(tc.after, ';');
     EXPECT_EQ(onDisk, std::set<std::string>(after.begin(), after.end()));
     EXPECT_EQ(inTree, onDisk);
-    EXPECT_EQ(Shown(desktop.inputBoxes),
-              tc.answer
-                  ? std::vector<std::string>{"Enter a new name|64|Enter a new name for this " +
-                                             kind + ". "}
-                  : std::vector<std::string>{});
+    const std::string ask = "Enter a new name|64|Enter a new name for this " + kind + ". ";
+    EXPECT_EQ(Shown(desktop.inputBoxes), std::vector<std::string>(tc.answer ? 1 : 0, ask));
     EXPECT_EQ(errorsShown(), tc.errors);
     const bool renamed = !tc.errors && tc.answer && *tc.answer;
     EXPECT_EQ(app->CurrentNode->text(), renamed ? tc.answer : old);
