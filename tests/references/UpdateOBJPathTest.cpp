@@ -46,43 +46,41 @@ TEST(ReplacePlan, RewritesByteExact) {
     }
 }
 
-// Fails the chosen step of the file replacement: "WriteFile", "AfterWriteFile", "LinkOrCopyFile",
-// the nth Replace, or DeleteFile.
+// Fails the steps of the file replacement named in failOn: WriteFile, AfterWriteFile,
+// LinkOrCopyFile, Replace1 (the first Replace), Replace2, DeleteFile.
 class FailingFs : public FileSystem {
   public:
     using FileSystem::FileSystem;
     std::string failOn;
-    int replaceCalls = 0, failReplaceCall = 0;
-    bool failDelete = false;
-    void Fail(bool now) const {
-        if (now) throw PlatformError::FromNumber(err::kDiskFull);
+    int replaceCalls = 0;
+    void Fail(const std::string& step) const {
+        if (("," + failOn + ",").find("," + step + ",") != std::string::npos)
+            throw PlatformError::FromNumber(err::kDiskFull);
     }
     void WriteFile(const std::string& p, const std::string& b, bool sync) override {
-        Fail(failOn == "WriteFile");
+        Fail("WriteFile");
         FileSystem::WriteFile(p, b, sync);
-        Fail(failOn == "AfterWriteFile");
+        Fail("AfterWriteFile");
     }
     void LinkOrCopyFile(const std::string& f, const std::string& t) override {
-        Fail(failOn == "LinkOrCopyFile");
+        Fail("LinkOrCopyFile");
         FileSystem::LinkOrCopyFile(f, t);
     }
     void Replace(const std::string& f, const std::string& t) override {
-        Fail(++replaceCalls == failReplaceCall);
+        Fail("Replace" + std::to_string(++replaceCalls));
         FileSystem::Replace(f, t);
     }
     void DeleteFile(const std::string& p) override {
-        Fail(failDelete);
+        Fail("DeleteFile");
         FileSystem::DeleteFile(p);
     }
 };
 
 class UpdateOBJPathTest : public test::AppFixture {
   protected:
-    UpdateOBJPathTest() {
+    UpdateOBJPathTest() : failing(new FailingFs(app->fs->driveMap())) {
+        app->fs.reset(failing);
         app->settings.Runtime = "C:\\Poser4\\Runtime";
-        auto fs = std::make_unique<FailingFs>(DriveMap::FromPrefix(prefix.path()));
-        failing = fs.get();
-        app->fs = std::move(fs);
         c.createFile("Poser4/Runtime/Geometries/Other/foo.obj", "v 1 2 3\n");
     }
     std::string at(const std::string& name) const { return std::string(kFolder) + name; }
@@ -110,7 +108,7 @@ class UpdateOBJPathTest : public test::AppFixture {
     }
     static constexpr const char* kFolder = "Poser4/Runtime/Libraries/character/Sample/";
     const std::string original = Figure(kOld), repaired = Figure(kNew);
-    FailingFs* failing = nullptr;
+    FailingFs* failing;  // owned by app
 };
 
 TEST_F(UpdateOBJPathTest, RepairsKeepsBackupAndShowsTheFileAgain) {
@@ -150,9 +148,8 @@ TEST_F(UpdateOBJPathTest, BackupOffAndAFileNamedTemp) {
 }
 
 struct FailureCase {
-    const char *what, *failOn;
-    int failReplaceCall;
-    bool backUp, failDelete;
+    const char *what, *failOn;  // failOn: steps, "," between
+    bool backUp = true;
 };
 
 class RepairFailure : public UpdateOBJPathTest,
@@ -166,13 +163,11 @@ TEST_P(RepairFailure, NothingIsLost) {
     c.createFile(at("Figure.cr2"), original);
     c.createFile(at("Figure.bak"), "older backup");
     failing->failOn = p.failOn;
-    failing->failReplaceCall = p.failReplaceCall;
-    failing->failDelete = p.failDelete;
     Node* file = repair();
     EXPECT_EQ(c.readBytes(at("Figure.cr2")), original);
     EXPECT_EQ(c.readBytes(at("Figure.bak")),
-              p.backUp && p.failReplaceCall == 2 ? original : "older backup");
-    EXPECT_EQ(folderNames().size(), p.failDelete ? 3u : 2u);
+              p.backUp && std::string(p.failOn) == "Replace2" ? original : "older backup");
+    EXPECT_EQ(folderNames().size(), EndsWith(p.failOn, "DeleteFile") ? 3u : 2u);
     ASSERT_EQ(desktop.systemMessages.size() + desktop.msgBoxes.size(), 1u);
     EXPECT_EQ(desktop.systemMessages.at(0).prompt,
               GenericErrorText(61, "Disk full", "UpdateOBJPath"));
@@ -181,13 +176,13 @@ TEST_P(RepairFailure, NothingIsLost) {
 }
 
 const FailureCase kFailureCases[] = {
-    {"Write", "WriteFile", 0, true, false},
-    {"AfterWrite", "AfterWriteFile", 0, true, false},
-    {"AfterWriteCleanupFails", "AfterWriteFile", 0, true, true},
-    {"Backup", "LinkOrCopyFile", 0, true, false},
-    {"BackupRename", "", 1, true, false},
-    {"FinalRename", "", 2, true, false},
-    {"FinalRenameWithoutBackup", "", 1, false, false},
+    {"Write", "WriteFile"},
+    {"AfterWrite", "AfterWriteFile"},
+    {"AfterWriteCleanupFails", "AfterWriteFile,DeleteFile"},
+    {"Backup", "LinkOrCopyFile"},
+    {"BackupRename", "Replace1"},
+    {"FinalRename", "Replace2"},
+    {"FinalRenameWithoutBackup", "Replace1", false},
 };
 INSTANTIATE_TEST_SUITE_P(Steps, RepairFailure, ::testing::ValuesIn(kFailureCases),
                          [](const auto& info) { return std::string(info.param.what); });
