@@ -1,22 +1,38 @@
 #include "app/Desktop.h"
-#include "app/ReportError.h"
 #include "fileops/FileopsFixture.h"
 #include "fileops/PrintContentOfNode.h"
 
 namespace bw::test {
 namespace {
 
+// C:\Lib: Empty (empty), Geo (a.obj), readme.txt, setup.exe; C:\Deep: A\B\c.txt and Z, which cannot
+// be read; C:\Sys: SETUP.EXE, dll, x.exec; C:\Nothing empty. chosen: the file the save dialog
+// answers ("" when cancelled); listing: what follows the header and the empty line, "\n" between.
 struct ListingCase {
-    const char* what;
-    const char* folder;
-    bool subFolders;
-    bool descending;  // the file system's own order, never sorted
-    const char* unreadable;
-    const char* expected;
+    const char *what, *folder;
+    bool subFolders, descending;
+    const char *chosen, *listing;
 };
 
-// C:\Lib: Empty (empty), Geo (a.obj), readme.txt, setup.exe, SETUP.EXE, dll, x.exec;
-// C:\Deep\A\B\c.txt.
+const char* const kOld = "old contents, longer than the new ones would be";
+const ListingCase kListingCases[] = {
+    {"WholeTree", "C:\\Lib", true, false, "out.txt",
+     "+Empty (Folder)\n|(no folders or files found in this folder)\n+Geo (Folder)\n|-a.obj "
+     "(File)\n-readme.txt (File)\n-setup.exe (System File)\n"},
+    {"OwnEntriesInFileSystemOrder", "C:\\Lib", false, true, "out.txt",
+     "+Geo (Folder)\n+Empty (Folder)\n-setup.exe (System File)\n-readme.txt (File)\n"},
+    {"DeeperLevelsAndAnUnreadableFolder", "C:\\Deep", true, false, "out.txt",
+     "+A (Folder)\n|+B (Folder)\n||-c.txt (File)\n+Z (Folder)\n"},
+    {"EmptyFolder", "C:\\Nothing", true, false, "out.txt",
+     "(no folders or files found in this folder)\n"},
+    {"SystemTestKeepsCase", "C:\\Sys", false, false, "out.txt",
+     "-SETUP.EXE (File)\n-dll (System File)\n-x.exec (File)\n"},
+    {"Drive", "C:", false, false, "out.txt",
+     "+Deep (Folder)\n+Lib (Folder)\n+Nothing (Folder)\n+Sys (Folder)\n-out.txt (File)\n"},
+    {"Cancelled", "C:\\Lib", true, false, "", nullptr},
+    {"Unwritable", "C:\\Lib", true, false, "missing/out.txt", nullptr},
+};
+
 class Listing : public FileopsFixture, public ::testing::WithParamInterface<ListingCase> {};
 
 TEST_P(Listing, ByteForByte) {
@@ -24,66 +40,27 @@ TEST_P(Listing, ByteForByte) {
     for (const char* f : {"Lib/Geo/a.obj", "Lib/readme.txt", "Lib/setup.exe", "Deep/A/B/c.txt",
                           "Sys/SETUP.EXE", "Sys/dll", "Sys/x.exec"})
         c.createFile(f);
-    c.createDir("Lib/Empty");
-    c.createDir("Nothing");
+    for (const char* d : {"Lib/Empty", "Deep/Z", "Nothing"}) c.createDir(d);
+    c.createFile("out.txt", kOld);
     fs->descending = tc.descending;
-    fs->unreadableFolder = tc.unreadable;
-    select(tc.folder);
+    fs->unreadableFolder = "C:\\Deep\\Z";
+    app->CurrentNode = NodeHandle(reveal(tc.folder));
     app->PrintSubFolders = tc.subFolders;
-    desktop.saveFileAnswers = {
-        c.createFile("out.txt", "old contents, longer than the new ones would be")};
+    desktop.saveFileAnswers = {*tc.chosen ? onC(tc.chosen) : ""};
 
     PrintContentOfNode(*app);
 
-    EXPECT_EQ(c.readBytes("out.txt"), tc.expected);
+    EXPECT_EQ(c.readBytes("out.txt"), tc.listing ? ReplaceAll(std::string("Folder Listing for: ") +
+                                                                  tc.folder + "\n\n" + tc.listing,
+                                                              "\n", "\r\n")
+                                                 : kOld);
     EXPECT_EQ(desktop.chooserTitles, std::vector<std::string>{"Save Listing As..."});
-    EXPECT_EQ(errorsShown(), 0u);
-    EXPECT_FALSE(desktop.busy());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Fileops, Listing,
-    ::testing::Values(ListingCase{"whole tree", "C:\\Lib", true, false, "",
-                                  "Folder Listing for: C:\\Lib\r\n\r\n+Empty (Folder)\r\n|(no "
-                                  "folders or files found in this "
-                                  "folder)\r\n+Geo (Folder)\r\n|-a.obj (File)\r\n-readme.txt "
-                                  "(File)\r\n-setup.exe (System File)\r\n"},
-                      ListingCase{"own entries in file system order", "C:\\Lib", false, true, "",
-                                  "Folder Listing for: C:\\Lib\r\n\r\n+Geo (Folder)\r\n+Empty "
-                                  "(Folder)\r\n-setup.exe (System "
-                                  "File)\r\n-readme.txt (File)\r\n"},
-                      ListingCase{"deeper levels", "C:\\Deep", true, false, "",
-                                  "Folder Listing for: C:\\Deep\r\n\r\n+A (Folder)\r\n|+B "
-                                  "(Folder)\r\n||-c.txt (File)\r\n"},
-                      ListingCase{"empty folder", "C:\\Nothing", true, false, "",
-                                  "Folder Listing for: C:\\Nothing\r\n\r\n(no folders or files "
-                                  "found in this folder)\r\n"},
-                      ListingCase{"system test keeps case", "C:\\Sys", false, false, "",
-                                  "Folder Listing for: C:\\Sys\r\n\r\n-SETUP.EXE (File)\r\n-dll "
-                                  "(System File)\r\n-x.exec (File)\r\n"},
-                      ListingCase{"unreadable folder is left out silently", "C:\\Lib", true, false,
-                                  "C:\\Lib\\Empty",
-                                  "Folder Listing for: C:\\Lib\r\n\r\n+Empty (Folder)\r\n+Geo "
-                                  "(Folder)\r\n|-a.obj (File)\r\n"
-                                  "-readme.txt (File)\r\n-setup.exe (System File)\r\n"},
-                      ListingCase{"drive", "C:", false, false, "",
-                                  "Folder Listing for: C:\r\n\r\n+Deep (Folder)\r\n+Lib "
-                                  "(Folder)\r\n+Nothing (Folder)\r\n+Sys "
-                                  "(Folder)\r\n-out.txt (File)\r\n"}),
-    [](const auto& info) { return CaseName(info.param.what); });
-
-TEST_F(FileopsFixture, ListingCancelledOrUnwritable) {
-    c.createDir("Lib");
-    select("C:\\Lib");
-    desktop.saveFileAnswers = {"", onC("missing/out.txt")};
-    PrintContentOfNode(*app);
-    EXPECT_EQ(errorsShown(), 0u);
-    PrintContentOfNode(*app);
-    ASSERT_EQ(desktop.msgBoxes.size(), 1u);
-    EXPECT_EQ(desktop.msgBoxes[0].prompt, kDriveMessage);
-    EXPECT_FALSE(desktop.busy());
+    EXPECT_EQ(errorsShown(), tc.listing || !*tc.chosen ? 0u : 1u);
     EXPECT_FALSE(c.exists("missing"));
+    EXPECT_FALSE(desktop.busy());
 }
+
+INSTANTIATE_TEST_SUITE_P(Fileops, Listing, ::testing::ValuesIn(kListingCases), ByWhat);
 
 }  // namespace
 }  // namespace bw::test

@@ -1,3 +1,5 @@
+#include <set>
+
 #include "app/Desktop.h"
 #include "fileops/FileopsFixture.h"
 #include "fileops/RenameThisNode.h"
@@ -5,92 +7,59 @@
 namespace bw::test {
 namespace {
 
-std::vector<std::string> NamesIn(const std::string& hostFolder) {
-    std::vector<std::string> out;
-    for (const auto& e : std::filesystem::directory_iterator(hostFolder))
-        out.push_back(e.path().filename());
-    std::sort(out.begin(), out.end());
-    return out;
-}
-
+// files: under C:\Lib, ";" between, the first (or its top folder) being renamed; answer: nullptr
+// when nothing may be asked; after: C:\Lib's names afterwards, on disk and in the tree.
 struct RenameCase {
-    const char* what;
-    std::vector<std::string> files;  // under C:\Lib
-    const char* answer;
-    std::vector<std::string> after;  // the folder afterwards, sorted
+    const char *what, *files, *answer, *after;
     int renameError = 0;
     size_t errors = 0;
+};
+
+const RenameCase kRenameCases[] = {
+    {"WithCompanions", "dog.cr2;dog.rsr;dog.png", "puppy.cr2", "puppy.cr2;puppy.png;puppy.rsr"},
+    {"UpperCaseTakesCompanions", "DOG.CR2;DOG.rsr;DOG.png", "cat.cr2", "cat.cr2;cat.png;cat.rsr"},
+    {"CaseOnly", "dog.cr2;dog.png", "Dog.cr2", "Dog.cr2;Dog.png"},
+    {"CompanionsFromTheNewName", "dog.cr2;dog.rsr", "puppy.pz2", "puppy.pz2;puppy.rsr"},
+    {"Folder", "Sample/a.obj", "Samples", "Samples"},
+    {"SystemFileUntouched", "setup.exe", nullptr, "setup.exe"},
+    {"EmptyAnswer", "dog.cr2", "", "dog.cr2"},
+    {"UnchangedAnswer", "dog.cr2", "dog.cr2", "dog.cr2"},
+    // Failures are reported and the tree still shows what is on disk.
+    {"NameTaken", "dog.cr2;taken.cr2", "taken.cr2", "dog.cr2;taken.cr2", 0, 1},
+    {"SeparatorInName", "dog.cr2", "sub\\x.cr2", "dog.cr2", 0, 1},
+    {"TooShortForACompanion", "dog.cr2;dog.rsr", "ab", "dog.cr2;dog.rsr", 0, 1},
+    {"Locked", "dog.cr2;dog.rsr", "puppy.cr2", "dog.cr2;dog.rsr", err::kPermissionDenied, 1},
 };
 
 class RenameFlows : public FileopsFixture, public ::testing::WithParamInterface<RenameCase> {};
 
 TEST_P(RenameFlows, RenamesOnDiskAndTheTreeShowsTheDisk) {
     const RenameCase& tc = GetParam();
-    for (const auto& f : tc.files) c.createFile("Lib/" + f, f);
-    NodeHandle parent(select("C:\\Lib\\" + tc.files[0])->parent());
+    const auto files = Split(tc.files, ';');
+    for (const auto& f : files) c.createFile("Lib/" + f, f);
+    const std::string old = Split(files[0], '/')[0], kind = old == files[0] ? "File" : "Folder";
+    app->CurrentNode = NodeHandle(reveal("C:\\Lib\\" + old));
+    NodeHandle parent(app->CurrentNode->parent());
     fs->renameError = tc.renameError;
-    desktop.inputAnswers = {tc.answer};
+    desktop.inputAnswers = {tc.answer ? tc.answer : "other.exe"};
 
     RenameThisNode(*app);
 
-    ASSERT_EQ(desktop.inputBoxes.size(), 1u);
-    EXPECT_EQ(desktop.inputBoxes[0].prompt, "Enter a new name for this File. ");
-    EXPECT_EQ(desktop.inputBoxes[0].title, "Enter a new name");
-    EXPECT_EQ(desktop.inputBoxes[0].style, 64);
-    EXPECT_EQ(NamesIn(onC("Lib")), tc.after);
+    std::set<std::string> onDisk, inTree;
+    for (const auto& e : std::filesystem::directory_iterator(onC("Lib")))
+        onDisk.insert(e.path().filename());
+    for (const auto& n : parent->children()) inTree.insert(n->text());
+    const auto after = Split(tc.after, ';');
+    EXPECT_EQ(onDisk, std::set<std::string>(after.begin(), after.end()));
+    EXPECT_EQ(inTree, onDisk);
+    const std::string ask = "Enter a new name|64|Enter a new name for this " + kind + ". ";
+    EXPECT_EQ(Shown(desktop.inputBoxes), std::vector<std::string>(tc.answer ? 1 : 0, ask));
     EXPECT_EQ(errorsShown(), tc.errors);
-    std::vector<std::string> shownNames = childTexts(parent.get());
-    std::sort(shownNames.begin(), shownNames.end());
-    EXPECT_EQ(shownNames, tc.after);
-    ASSERT_TRUE(app->CurrentNode.get());
-    EXPECT_EQ(app->CurrentNode->text(), tc.errors || !*tc.answer ? tc.files[0] : tc.answer);
+    const bool renamed = !tc.errors && tc.answer && *tc.answer;
+    EXPECT_EQ(app->CurrentNode->text(), renamed ? tc.answer : old);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fileops, RenameFlows,
-    ::testing::Values(
-        RenameCase{"with companions",
-                   {"dog.cr2", "dog.rsr", "dog.png"},
-                   "puppy.cr2",
-                   {"puppy.cr2", "puppy.png", "puppy.rsr"}},
-        RenameCase{"upper case takes companions",
-                   {"DOG.CR2", "DOG.rsr", "DOG.png"},
-                   "cat.cr2",
-                   {"cat.cr2", "cat.png", "cat.rsr"}},
-        RenameCase{"case only", {"dog.cr2", "dog.png"}, "Dog.cr2", {"Dog.cr2", "Dog.png"}},
-        RenameCase{"companions from the new name",
-                   {"dog.cr2", "dog.rsr"},
-                   "puppy.pz2",
-                   {"puppy.pz2", "puppy.rsr"}},
-        RenameCase{"empty answer", {"dog.cr2"}, "", {"dog.cr2"}},
-        RenameCase{"unchanged answer", {"dog.cr2"}, "dog.cr2", {"dog.cr2"}},
-        RenameCase{
-            "name taken", {"dog.cr2", "taken.cr2"}, "taken.cr2", {"dog.cr2", "taken.cr2"}, 0, 1},
-        RenameCase{"separator in name", {"dog.cr2"}, "sub\\x.cr2", {"dog.cr2"}, 0, 1},
-        RenameCase{"too short for a companion",
-                   {"dog.cr2", "dog.rsr"},
-                   "ab",
-                   {"dog.cr2", "dog.rsr"},
-                   0,
-                   1},
-        RenameCase{"locked", {"dog.cr2", "dog.rsr"}, "puppy.cr2", {"dog.cr2", "dog.rsr"}, 70, 1}),
-    [](const auto& info) { return CaseName(info.param.what); });
-
-TEST_F(FileopsFixture, RenameOnlyFoldersAndFiles) {
-    c.createFile("Lib/Sample/a.obj");
-    c.createFile("Lib/setup.exe");
-    select("C:\\Lib\\setup.exe");
-    desktop.inputAnswers = {"other.exe"};
-    RenameThisNode(*app);
-    EXPECT_TRUE(desktop.inputBoxes.empty());
-    desktop.inputAnswers = {"Samples"};
-    select("C:\\Lib\\Sample");
-    RenameThisNode(*app);
-    ASSERT_EQ(desktop.inputBoxes.size(), 1u);
-    EXPECT_EQ(desktop.inputBoxes[0].prompt, "Enter a new name for this Folder. ");
-    EXPECT_TRUE(c.exists("Lib/Samples/a.obj"));
-    EXPECT_TRUE(c.exists("Lib/setup.exe"));
-}
+INSTANTIATE_TEST_SUITE_P(Fileops, RenameFlows, ::testing::ValuesIn(kRenameCases), ByWhat);
 
 }  // namespace
 }  // namespace bw::test

@@ -4,8 +4,8 @@
 
 #include "app/ReportError.h"
 #include "browser/Classification.h"
-#include "browser/TreePopulation.h"
 #include "platform/PlatformError.h"
+#include "platform/Text.h"
 #include "references/FillFileInfo.h"
 #include "references/ReferenceExtraction.h"
 #include "support/AppFixture.h"
@@ -13,159 +13,117 @@
 namespace bw {
 namespace {
 
+// lines and references: "\n" between.
 struct LinesCase {
-    const char* name;
-    std::vector<std::string> lines;
-    std::vector<std::string> references;
+    const char *what, *lines, *references;
     int candidateLines;
 };
 
-std::vector<std::string> Read(const std::vector<std::string>& lines, int* candidates = nullptr) {
-    ReferenceReader reader;
-    std::vector<std::string> out;
-    for (const auto& line : lines) {
-        if (auto r = reader.ReadLine(line)) {
-            out.push_back(*r);
-            reader.CarryUnquoted();
-        }
-    }
-    if (candidates) *candidates = reader.candidateLines();
-    return out;
-}
+const LinesCase kLinesCases[] = {
+    {"FigureLinesGiveOneGeometry",
+     "figureResFile :Runtime:Geometries:Sample:foo.obj\n"
+     "\tobjFileGeom 0 0 :Runtime:Geometries:Sample:foo.obj",
+     ":Runtime:Geometries:Sample:foo.obj", 2},
+    {"MapLineWithIndentation", "\t\t\ttextureMap :Runtime:Textures:Sample:skin.jpg",
+     ":Runtime:Textures:Sample:skin.jpg", 1},
+    {"NoDotAndNumbersAreSkipped", "textureMap NO_MAP\nnumber 4.01\nx 0.3487\nv 5.5e1", "", 0},
+    {"QuotesKept", "figureResFile \":Runtime:Geometries:foo.obj\"",
+     "\":Runtime:Geometries:foo.obj\"", 1},
+    {"CaseVariantIsDuplicate",
+     "textureMap :Runtime:Textures:A.jpg\nbumpMap :RUNTIME:textures:a.JPG",
+     ":Runtime:Textures:A.jpg", 2},
+    {"PathInsideListedPathIsDuplicate",
+     "textureMap :Runtime:Textures:Sample:skin.jpg\nbumpMap Sample:skin.jpg",
+     ":Runtime:Textures:Sample:skin.jpg", 2},
+    {"FirstDotDecides", "textureMap :Runtime:Textures:old.set:skin.jpg", "", 0},
+    {"PropInsideFolderName", "customMaterial :Runtime:Geometries:props:ball.obj", ":ball.obj", 1},
+    {"ObjFileGeomBeforeProp", "objFileGeom 0 0 :Runtime:Geometries:props:ball.obj",
+     ":Runtime:Geometries:props:ball.obj", 1},
+    {"CandidateWithoutKeyword", "name foo.cr2", "", 1},
+    {"PathCarriesToLaterLines", "figureResFile \":a:b.obj\"\nname foo.cr2\ntextureMap :t:s.jpg",
+     "\":a:b.obj\"\n:t:s.jpg", 3},
+    {"ShortCandidatesInsideTheList", "a.cr\nb.2,c\nc.,\nd.", "", 2},
+    {"CandidateInBothLists", "textureMap :a:b.p", ":a:b.p", 1},
+    {"TextAfterTheName", "textureMap :Runtime:Textures:skin.jpg 1", ":Runtime:Textures:skin.jpg 1",
+     1},
+};
 
 class ReferenceLines : public ::testing::TestWithParam<LinesCase> {};
 
 TEST_P(ReferenceLines, ListsTheExpectedReferences) {
-    int candidates = -1;
-    EXPECT_EQ(Read(GetParam().lines, &candidates), GetParam().references);
-    EXPECT_EQ(candidates, GetParam().candidateLines);
+    ReferenceReader reader;
+    std::vector<std::string> found;
+    for (const auto& line : Split(GetParam().lines, '\n')) {
+        if (auto r = reader.ReadLine(line)) {
+            found.push_back(*r);
+            reader.CarryUnquoted();
+        }
+    }
+    EXPECT_EQ(found, Split(GetParam().references, '\n'));
+    EXPECT_EQ(reader.candidateLines(), GetParam().candidateLines);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, ReferenceLines,
-    ::testing::Values(
-        LinesCase{"FigureLinesGiveOneGeometry",
-                  {"figureResFile :Runtime:Geometries:Sample:foo.obj",
-                   "\tobjFileGeom 0 0 :Runtime:Geometries:Sample:foo.obj"},
-                  {":Runtime:Geometries:Sample:foo.obj"},
-                  2},
-        LinesCase{"MapLineWithIndentation",
-                  {"\t\t\ttextureMap :Runtime:Textures:Sample:skin.jpg"},
-                  {":Runtime:Textures:Sample:skin.jpg"},
-                  1},
-        LinesCase{"NoDotAndNumbersAreSkipped",
-                  {"textureMap NO_MAP", "number 4.01", "x 0.3487", "v 5.5e1"},
-                  {},
-                  0},
-        LinesCase{"QuotesKept",
-                  {"figureResFile \":Runtime:Geometries:foo.obj\""},
-                  {"\":Runtime:Geometries:foo.obj\""},
-                  1},
-        LinesCase{"CaseVariantIsDuplicate",
-                  {"textureMap :Runtime:Textures:A.jpg", "bumpMap :RUNTIME:textures:a.JPG"},
-                  {":Runtime:Textures:A.jpg"},
-                  2},
-        LinesCase{"PathInsideListedPathIsDuplicate",
-                  {"textureMap :Runtime:Textures:Sample:skin.jpg", "bumpMap Sample:skin.jpg"},
-                  {":Runtime:Textures:Sample:skin.jpg"},
-                  2},
-        LinesCase{"FirstDotDecides", {"textureMap :Runtime:Textures:old.set:skin.jpg"}, {}, 0},
-        LinesCase{"PropInsideFolderName",
-                  {"customMaterial :Runtime:Geometries:props:ball.obj"},
-                  {":ball.obj"},
-                  1},
-        LinesCase{"ObjFileGeomBeforeProp",
-                  {"objFileGeom 0 0 :Runtime:Geometries:props:ball.obj"},
-                  {":Runtime:Geometries:props:ball.obj"},
-                  1},
-        LinesCase{"CandidateWithoutKeyword", {"name foo.cr2"}, {}, 1},
-        LinesCase{"PathCarriesToLaterLines",
-                  {"figureResFile \":a:b.obj\"", "name foo.cr2", "textureMap :t:s.jpg"},
-                  {"\":a:b.obj\"", ":t:s.jpg"},
-                  3},
-        LinesCase{"ShortCandidatesInsideTheList", {"a.cr", "b.2,c", "c.,", "d."}, {}, 2},
-        LinesCase{"CandidateInBothLists", {"textureMap :a:b.p"}, {":a:b.p"}, 1},
-        LinesCase{"TextAfterTheName",
-                  {"textureMap :Runtime:Textures:skin.jpg 1"},
-                  {":Runtime:Textures:skin.jpg 1"},
-                  1}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rules, ReferenceLines, ::testing::ValuesIn(kLinesCases),
+                         [](const auto& info) { return std::string(info.param.what); });
 
+// A cut beginning past the line's end fails, as the string functions of old did; one beginning
+// right at the end does not.
 TEST(ReferenceReader, CutBeyondTheLineEndFails) {
-    ReferenceReader reader;
     try {
-        reader.ReadLine("x.cr2 prop");
-        FAIL() << "no failure";
+        ReferenceReader().ReadLine("x.cr2 prop");
+        ADD_FAILURE() << "no failure";
     } catch (const PlatformError& e) {
         EXPECT_EQ(e.number(), err::kInvalidCall);
     }
-    EXPECT_FALSE(ReferenceReader().ReadLine("x.cr2 prop "));  // the cut begins right at the end
+    EXPECT_FALSE(ReferenceReader().ReadLine("x.cr2 prop "));
 }
 
-class FillFileInfoTest : public test::AppFixture {
-  protected:
-    Node* figure(const std::string& bytes, const std::string& name = "Figure.cr2") {
-        c.createFile("Poser4/Runtime/Libraries/character/" + name, bytes);
-        return expandTo("C:\\Poser4\\Runtime\\Libraries\\character\\" + name);
-    }
+// bytes: the library file's (nullptr: gone before it is read); nodes: each child as
+// "text|tag|colour|tag of its own child", ";" between; message: the error number reported.
+struct FillCase {
+    const char *what, *bytes, *nodes;
+    int message = 0;
 };
 
-TEST_F(FillFileInfoTest, ReferenceNodes) {
-    // Lines ending in CR LF, a lone CR (Macintosh) and LF.
-    Node* file = figure(
-        "{\r\nfigureResFile \":Runtime:Geometries:foo.obj\"\r\ttextureMap :T:skin.jpg 1\n"
-        "\tbumpMap :T:bump.bmp\r\n}\r\n");
-    ASSERT_TRUE(file);
+const FillCase kFillCases[] = {
+    {"CrLfCrAndLfLines",
+     "{\r\nfigureResFile \":Runtime:Geometries:foo.obj\"\r\ttextureMap :T:skin.jpg 1\n"
+     "\tbumpMap :T:bump.bmp\r\n}\r\n",
+     "\":Runtime:Geometries:foo.obj\"|ReferencedFile|64|Scan;:T:skin.jpg 1|ReferencedFile|8421504|;"
+     ":T:bump.bmp|ReferencedFile|16384|Scan"},
+    {"NoCandidateLinesGivesThePlaceholderBack", "version 4.01\nname Figure\n",
+     "(Click to scan for referencing files- this could take a few moments)|ScanForFile|255|"},
+    {"CandidatesWithoutReferences", "name foo.cr2\n", ""},
+    {"FailureKeepsTheNodesSoFar", "textureMap :T:a.jpg\nx.cr2 prop\ntextureMap :T:b.jpg\n",
+     ":T:a.jpg|ReferencedFile|16384|Scan", err::kInvalidCall},
+    {"FileGone", nullptr, "", err::kFileNotFound},
+};
+
+class FillFileInfoTest : public test::AppFixture, public ::testing::WithParamInterface<FillCase> {};
+
+TEST_P(FillFileInfoTest, ReferenceNodes) {
+    const FillCase& tc = GetParam();
+    const std::string host =
+        c.createFile("Poser4/Runtime/Libraries/character/Figure.cr2", tc.bytes ? tc.bytes : "");
+    Node* file = expandTo("C:\\Poser4\\Runtime\\Libraries\\character\\Figure.cr2");
+    if (!tc.bytes) std::filesystem::remove(host);
     FillFileInfo(*app, *file);
-    ASSERT_EQ(file->childCount(), 3u);
-    const std::vector<std::pair<std::string, int32_t>> expected = {
-        {"\":Runtime:Geometries:foo.obj\"", app->settings.PoserFileColor},
-        {":T:skin.jpg 1", app->settings.OtherFileColor},
-        {":T:bump.bmp", app->settings.ImageFileColor}};
-    for (size_t i = 0; i < expected.size(); ++i) {
-        Node* r = file->child(i);
-        EXPECT_EQ(r->text(), expected[i].first);
-        EXPECT_EQ(r->key(), file->key() + "_" + expected[i].first + std::to_string(r->index()));
-        EXPECT_EQ(r->tag(), tag::kReferencedFile);
-        EXPECT_EQ(r->image(), "Properties");
-        EXPECT_EQ(r->expandedImage(), "Properties");
-        EXPECT_EQ(r->foreColor(), expected[i].second);
-        // Only references ending in a Poser or image extension can be located.
-        ASSERT_EQ(r->childCount(), i == 1 ? 0u : 1u);
-        if (r->childCount()) {
-            EXPECT_EQ(r->child(0)->tag(), tag::kScan);
-        }
-    }
+    std::vector<std::string> nodes, messages, expected;
+    for (const auto& r : file->children())
+        nodes.push_back(r->text() + "|" + r->tag() + "|" +
+                        std::to_string(r->foreColor().value_or(0)) + "|" +
+                        (r->childCount() ? r->child(0)->tag() : ""));
+    for (const auto& m : desktop.systemMessages) messages.push_back(m.prompt);
+    if (tc.message)
+        expected = {
+            GenericErrorText(tc.message, DescriptionOf(tc.message), "FillFileInfo: Figure.cr2")};
+    EXPECT_EQ(nodes, Split(tc.nodes, ';'));
+    EXPECT_EQ(messages, expected);
     EXPECT_FALSE(desktop.busy());
 }
 
-TEST_F(FillFileInfoTest, PlaceholderBackOnlyWithoutCandidateLines) {
-    Node* none = figure("version 4.01\nname Figure\n", "None.cr2");
-    FillFileInfo(*app, *none);
-    ASSERT_EQ(none->childCount(), 1u);
-    EXPECT_EQ(none->child(0)->tag(), tag::kScanForFile);
-
-    Node* empty = figure("name foo.cr2\n", "Empty.cr2");
-    FillFileInfo(*app, *empty);
-    EXPECT_EQ(empty->childCount(), 0u);
-}
-
-TEST_F(FillFileInfoTest, FailureKeepsTheNodesSoFarAndIsReported) {
-    Node* file = figure("textureMap :T:a.jpg\nx.cr2 prop\ntextureMap :T:b.jpg\n");
-    FillFileInfo(*app, *file);
-    ASSERT_EQ(file->childCount(), 1u);
-    ASSERT_EQ(desktop.systemMessages.size(), 1u);
-    EXPECT_EQ(desktop.systemMessages[0].prompt,
-              GenericErrorText(5, DescriptionOf(5), "FillFileInfo: Figure.cr2"));
-    EXPECT_FALSE(desktop.busy());
-
-    Node* gone = figure("", "Gone.cr2");
-    std::filesystem::remove(onC("Poser4/Runtime/Libraries/character/Gone.cr2"));
-    FillFileInfo(*app, *gone);
-    ASSERT_EQ(desktop.systemMessages.size(), 2u);
-    EXPECT_EQ(desktop.systemMessages[1].prompt,
-              GenericErrorText(53, DescriptionOf(53), "FillFileInfo: Gone.cr2"));
-}
+INSTANTIATE_TEST_SUITE_P(Files, FillFileInfoTest, ::testing::ValuesIn(kFillCases),
+                         [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace
 }  // namespace bw

@@ -6,6 +6,7 @@
 #include "app/ReportError.h"
 #include "browser/Classification.h"
 #include "platform/PlatformError.h"
+#include "platform/Text.h"
 #include "references/FillFileInfo.h"
 #include "references/FindReferencedFile.h"
 #include "references/ReferenceExtraction.h"
@@ -23,60 +24,38 @@ TEST(ReplacePlan, DerivedStrings) {
     EXPECT_EQ(BackupPathOf("C:\\a\\Figure.cr2"), "C:\\a\\Figure.bak");
 }
 
-struct RewriteCase {
-    const char* name;
-    std::string in;
-    std::string out;
-};
-
 const std::string kOld = ":Runtime:Geometries:Sample:foo.obj";
 const std::string kNew = "\":Runtime:Geometries:Other:foo.obj\"";
 
-class Rewrite : public ::testing::TestWithParam<RewriteCase> {};
-
-TEST_P(Rewrite, ByteExact) {
-    EXPECT_EQ(RewriteReferences(GetParam().in, kOld, kNew), GetParam().out);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, Rewrite,
-    ::testing::Values(
-        RewriteCase{"MapLineKeepsTabs", "\t\ttextureMap :RUNTIME:geometries:Sample:foo.obj\n",
-                    "\t\ttextureMap " + kNew + "\r\n"},
-        RewriteCase{"LongerPathHoldingIt", "bumpMap :X" + kOld + ".bak\r\n",
-                    "bumpMap " + kNew + "\r\n"},
-        RewriteCase{"FigureLines",
-                    "figureResFile " + kOld + "\n\tobjFileGeom 0 0 \"" + kOld + "\"\n",
-                    "figureResFile " + kNew + "\r\n\tobjFileGeom 0 0 " + kNew + "\r\n"},
-        RewriteCase{"OtherLineInPlace", "  look at \"" + kOld + "\" now",
-                    "  look at " + kNew + " now\r\n"},
-        RewriteCase{"MapAfterThePath", "x " + kOld + " bumpmap y", "x " + kNew + " bumpmap y\r\n"},
-        RewriteCase{"UntouchedLinesByteForByte", std::string("a \0b  \ncc\r\rdd\r\n", 15),
-                    std::string("a \0b  \r\ncc\r\n\r\ndd\r\n", 18)},
-        RewriteCase{"EmptyFile", "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// A new listing cuts the new reference from the place the old one was cut.
-TEST(ReplacePlan, ListingReadsTheNewReference) {
+TEST(ReplacePlan, RewritesByteExact) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"\t\ttextureMap :RUNTIME:geometries:Sample:foo.obj\n", "\t\ttextureMap " + kNew + "\r\n"},
+        {"bumpMap :X" + kOld + ".bak\r\n", "bumpMap " + kNew + "\r\n"},
+        {"figureResFile " + kOld + "\n\tobjFileGeom 0 0 \"" + kOld + "\"\n",
+         "figureResFile " + kNew + "\r\n\tobjFileGeom 0 0 " + kNew + "\r\n"},
+        {"  look at \"" + kOld + "\" now", "  look at " + kNew + " now\r\n"},
+        {"x " + kOld + " bumpmap y", "x " + kNew + " bumpmap y\r\n"},
+        {std::string("a \0b  \ncc\r\rdd\r\n", 15), std::string("a \0b  \r\ncc\r\n\r\ndd\r\n", 18)},
+        {"", ""}};
+    for (const auto& [in, out] : cases) EXPECT_EQ(RewriteReferences(in, kOld, kNew), out) << in;
+    // A new listing cuts the new reference from the place the old one was cut.
     for (const std::string& line :
          {"figureResFile " + kOld, "\tobjFileGeom 0 0 \"" + kOld + "\""}) {
         const std::string out = RewriteReferences(line, kOld, kNew);
         EXPECT_EQ(ReferenceReader().ReadLine(out.substr(0, out.size() - 2)), kNew) << line;
     }
-    const std::string map =
-        RewriteReferences("\ttextureMap \":T:a.jpg\"", ":T:a.jpg", "\":T:B:a.jpg\"");
-    EXPECT_EQ(ReferenceReader().ReadLine(map.substr(0, map.size() - 2)), "\":T:B:a.jpg\"");
 }
 
-// Fails the chosen step of the file replacement.
+// Fails the steps of the file replacement named in failOn: WriteFile, AfterWriteFile,
+// LinkOrCopyFile, Replace1 (the first Replace), Replace2, DeleteFile.
 class FailingFs : public FileSystem {
   public:
     using FileSystem::FileSystem;
     std::string failOn;
-    int replaceCalls = 0, failReplaceCall = 0;
-    bool failDelete = false;
-    void Fail(const char* step) const {
-        if (failOn == step) throw PlatformError::FromNumber(err::kDiskFull);
+    int replaceCalls = 0;
+    void Fail(const std::string& step) const {
+        if (("," + failOn + ",").find("," + step + ",") != std::string::npos)
+            throw PlatformError::FromNumber(err::kDiskFull);
     }
     void WriteFile(const std::string& p, const std::string& b, bool sync) override {
         Fail("WriteFile");
@@ -88,38 +67,30 @@ class FailingFs : public FileSystem {
         FileSystem::LinkOrCopyFile(f, t);
     }
     void Replace(const std::string& f, const std::string& t) override {
-        if (++replaceCalls == failReplaceCall)
-            throw PlatformError::FromNumber(err::kPermissionDenied);
+        Fail("Replace" + std::to_string(++replaceCalls));
         FileSystem::Replace(f, t);
     }
     void DeleteFile(const std::string& p) override {
-        if (failDelete) throw PlatformError::FromNumber(err::kPermissionDenied);
+        Fail("DeleteFile");
         FileSystem::DeleteFile(p);
     }
 };
 
 class UpdateOBJPathTest : public test::AppFixture {
   protected:
-    UpdateOBJPathTest() {
+    UpdateOBJPathTest() : failing(new FailingFs(app->fs->driveMap())) {
+        app->fs.reset(failing);
         app->settings.Runtime = "C:\\Poser4\\Runtime";
-        auto fs = std::make_unique<FailingFs>(DriveMap::FromPrefix(prefix.path()));
-        failing = fs.get();
-        app->fs = std::move(fs);
         c.createFile("Poser4/Runtime/Geometries/Other/foo.obj", "v 1 2 3\n");
     }
-    static constexpr const char* kFolder = "Poser4/Runtime/Libraries/character/Sample/";
-    const std::string original = "{\r\nversion 4.01\r\n\tfigureResFile " + kOld +
-                                 "\r\n\t\tobjFileGeom 0 0 " + kOld +
-                                 "\r\n\t\ttextureMap :Runtime:Textures:skin.jpg\r\n}\r\n";
-    const std::string repaired = "{\r\nversion 4.01\r\n\tfigureResFile " + kNew +
-                                 "\r\n\t\tobjFileGeom 0 0 " + kNew +
-                                 "\r\n\t\ttextureMap :Runtime:Textures:skin.jpg\r\n}\r\n";
-
+    std::string at(const std::string& name) const { return std::string(kFolder) + name; }
+    static std::string Figure(const std::string& ref) {
+        return "{\r\nversion 4.01\r\n\tfigureResFile " + ref + "\r\n\t\tobjFileGeom 0 0 " + ref +
+               "\r\n\t\ttextureMap :Runtime:Textures:skin.jpg\r\n}\r\n";
+    }
     // Lists the file, locates its geometry and clicks the discrepancy; answers the file's node.
     Node* repair(const std::string& name = "Figure.cr2") {
         Node* file = expandTo("C:\\Poser4\\Runtime\\Libraries\\character\\Sample\\" + name);
-        EXPECT_TRUE(file);
-        if (!file) return nullptr;
         FillFileInfo(*app, *file);
         Node* scan = file->child(0)->child(0);
         FindReferencedFile(*app, *scan);
@@ -135,55 +106,50 @@ class UpdateOBJPathTest : public test::AppFixture {
         std::sort(names.begin(), names.end());
         return names;
     }
-    FailingFs* failing = nullptr;
+    static constexpr const char* kFolder = "Poser4/Runtime/Libraries/character/Sample/";
+    const std::string original = Figure(kOld), repaired = Figure(kNew);
+    FailingFs* failing;  // owned by app
 };
 
 TEST_F(UpdateOBJPathTest, RepairsKeepsBackupAndShowsTheFileAgain) {
-    c.createFile(std::string(kFolder) + "Figure.cr2", original);
-    ::chmod(onC(std::string(kFolder) + "Figure.cr2").c_str(), 0444);
+    c.createFile(at("Figure.cr2"), original);
+    ::chmod(onC(at("Figure.cr2")).c_str(), 0444);
     Node* file = repair();
     // A read-only file ends up writable, and so does its backup.
     for (const char* name : {"Figure.bak", "Figure.cr2"})
-        EXPECT_FALSE(app->fs->IsReadOnly("C:\\Poser4\\Runtime\\Libraries\\character\\Sample\\" +
-                                         std::string(name)));
-    EXPECT_EQ(c.readBytes(std::string(kFolder) + "Figure.cr2"), repaired);
-    EXPECT_EQ(c.readBytes(std::string(kFolder) + "Figure.bak"), original);
+        EXPECT_FALSE(app->fs->IsReadOnly("C:\\" + ReplaceAll(at(name), "/", "\\")));
+    EXPECT_EQ(c.readBytes(at("Figure.cr2")), repaired);
+    EXPECT_EQ(c.readBytes(at("Figure.bak")), original);
     EXPECT_EQ(folderNames(), (std::vector<std::string>{"Figure.bak", "Figure.cr2"}));
     ASSERT_EQ(file->childCount(), 1u);
     EXPECT_EQ(file->child(0)->tag(), tag::kScanForFile);
-    EXPECT_TRUE(file->expanded());
-    EXPECT_TRUE(file->selected());
+    EXPECT_TRUE(file->expanded() && file->selected());
     EXPECT_EQ(desktop.Caption(),
               "Brindlewood: C:\\Poser4\\Runtime\\Libraries\\character\\Sample\\Figure.cr2");
     EXPECT_FALSE(desktop.busy());
 
     // A second repair, after the geometry moved again, replaces the backup by the first repair.
-    std::filesystem::create_directories(onC("Poser4/Runtime/Geometries/Third"));
-    std::filesystem::rename(onC("Poser4/Runtime/Geometries/Other/foo.obj"),
-                            onC("Poser4/Runtime/Geometries/Third/foo.obj"));
+    std::filesystem::rename(onC("Poser4/Runtime/Geometries/Other"),
+                            onC("Poser4/Runtime/Geometries/Third"));
     repair();
-    EXPECT_EQ(c.readBytes(std::string(kFolder) + "Figure.bak"), repaired);
-    EXPECT_NE(c.readBytes(std::string(kFolder) + "Figure.cr2")
-                  .find("\tfigureResFile \":Runtime:Geometries:Third:foo.obj\"\r\n"),
-              std::string::npos);
+    EXPECT_EQ(c.readBytes(at("Figure.bak")), repaired);
+    EXPECT_EQ(c.readBytes(at("Figure.cr2")), Figure("\":Runtime:Geometries:Third:foo.obj\""));
 }
 
+// A file of the user's named like a temporary file is left alone.
 TEST_F(UpdateOBJPathTest, BackupOffAndAFileNamedTemp) {
     app->settings.BackUpFigure = false;
-    c.createFile(std::string(kFolder) + "temp.cr2", original);
-    c.createFile(std::string(kFolder) + "temp.cr2.new0~", "user data");
+    c.createFile(at("temp.cr2"), original);
+    c.createFile(at("temp.cr2.new0~"), "user data");
     repair("temp.cr2");
-    EXPECT_EQ(c.readBytes(std::string(kFolder) + "temp.cr2"), repaired);
-    EXPECT_EQ(c.readBytes(std::string(kFolder) + "temp.cr2.new0~"), "user data");
+    EXPECT_EQ(c.readBytes(at("temp.cr2")), repaired);
+    EXPECT_EQ(c.readBytes(at("temp.cr2.new0~")), "user data");
     EXPECT_EQ(folderNames(), (std::vector<std::string>{"temp.cr2", "temp.cr2.new0~"}));
 }
 
 struct FailureCase {
-    const char* name;
-    const char* failOn;
-    int failReplaceCall;
-    bool backUp;
-    bool failDelete;
+    const char *what, *failOn;  // failOn: steps, "," between
+    bool backUp = true;
 };
 
 class RepairFailure : public UpdateOBJPathTest,
@@ -194,38 +160,32 @@ class RepairFailure : public UpdateOBJPathTest,
 TEST_P(RepairFailure, NothingIsLost) {
     const auto& p = GetParam();
     app->settings.BackUpFigure = p.backUp;
-    c.createFile(std::string(kFolder) + "Figure.cr2", original);
-    c.createFile(std::string(kFolder) + "Figure.bak", "older backup");
+    c.createFile(at("Figure.cr2"), original);
+    c.createFile(at("Figure.bak"), "older backup");
     failing->failOn = p.failOn;
-    failing->failReplaceCall = p.failReplaceCall;
-    failing->failDelete = p.failDelete;
     Node* file = repair();
-    EXPECT_EQ(c.readBytes(std::string(kFolder) + "Figure.cr2"), original);
-    const bool backupMade = p.backUp && p.failReplaceCall == 2;
-    EXPECT_EQ(c.readBytes(std::string(kFolder) + "Figure.bak"),
-              backupMade ? original : "older backup");
-    if (!p.failDelete) {
-        EXPECT_EQ(folderNames(), (std::vector<std::string>{"Figure.bak", "Figure.cr2"}));
-    }
-    EXPECT_EQ(desktop.systemMessages.size() + desktop.msgBoxes.size(), 1u);
-    if (!desktop.systemMessages.empty()) {
-        EXPECT_EQ(desktop.systemMessages[0].prompt,
-                  GenericErrorText(61, "Disk full", "UpdateOBJPath"));
-    }
+    EXPECT_EQ(c.readBytes(at("Figure.cr2")), original);
+    EXPECT_EQ(c.readBytes(at("Figure.bak")),
+              p.backUp && std::string(p.failOn) == "Replace2" ? original : "older backup");
+    EXPECT_EQ(folderNames().size(), EndsWith(p.failOn, "DeleteFile") ? 3u : 2u);
+    ASSERT_EQ(desktop.systemMessages.size() + desktop.msgBoxes.size(), 1u);
+    EXPECT_EQ(desktop.systemMessages.at(0).prompt,
+              GenericErrorText(61, "Disk full", "UpdateOBJPath"));
     EXPECT_EQ(file->child(0)->tag(), tag::kReferencedFile);  // the tree is not refreshed
     EXPECT_FALSE(desktop.busy());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Steps, RepairFailure,
-    ::testing::Values(FailureCase{"Write", "WriteFile", 0, true, false},
-                      FailureCase{"AfterWrite", "AfterWriteFile", 0, true, false},
-                      FailureCase{"AfterWriteCleanupFails", "AfterWriteFile", 0, true, true},
-                      FailureCase{"Backup", "LinkOrCopyFile", 0, true, false},
-                      FailureCase{"BackupRename", "", 1, true, false},
-                      FailureCase{"FinalRename", "", 2, true, false},
-                      FailureCase{"FinalRenameWithoutBackup", "", 1, false, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+const FailureCase kFailureCases[] = {
+    {"Write", "WriteFile"},
+    {"AfterWrite", "AfterWriteFile"},
+    {"AfterWriteCleanupFails", "AfterWriteFile,DeleteFile"},
+    {"Backup", "LinkOrCopyFile"},
+    {"BackupRename", "Replace1"},
+    {"FinalRename", "Replace2"},
+    {"FinalRenameWithoutBackup", "Replace1", false},
+};
+INSTANTIATE_TEST_SUITE_P(Steps, RepairFailure, ::testing::ValuesIn(kFailureCases),
+                         [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace
 }  // namespace bw
