@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QTreeView>
@@ -26,6 +25,14 @@ using Lines = std::vector<std::string>;
 class EndToEndTest : public ::testing::Test {
   protected:
     EndToEndTest() {
+        // Any modal box is noted and dismissed, so an unexpected one fails instead of hanging.
+        QObject::connect(&boxWatch, &QTimer::timeout, [this] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                boxes.push_back(box->windowTitle().toStdString());
+                box->close();
+            }
+        });
+        boxWatch.start(20);
         prefix.createDir("dosdevices");
         std::filesystem::create_directory_symlink(c.path(), prefix.host("dosdevices/c:"));
         std::filesystem::copy(std::string(BRINDLEWOOD_EXAMPLES_DIR) + "/Poser4", c.host("Poser4"),
@@ -37,14 +44,6 @@ class EndToEndTest : public ::testing::Test {
             *window, std::make_unique<FileSystem>(DriveMap::FromPrefix(prefix.path())));
         LoadSettings(*app, app->fs->WindowsPath(ini));
         window->Load(*app);
-        // Any message box is noted and dismissed, so an unexpected one fails instead of hanging.
-        QObject::connect(&boxWatch, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                boxes.push_back(box->text().toStdString());
-                box->close();
-            }
-        });
-        boxWatch.start(20);
     }
     ~EndToEndTest() override { window->Detach(); }
 
