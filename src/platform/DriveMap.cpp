@@ -125,6 +125,19 @@ std::optional<std::string> DriveMap::ToHost(const std::string& windowsPath) cons
     return ResolveCaseInsensitive(it->root, components);
 }
 
+std::optional<std::string> DriveMap::ToHostAsWritten(const std::string& windowsPath) const {
+    if (windowsPath.size() < 2 || windowsPath[1] != ':') return std::nullopt;
+    const std::string letter = AsciiUpper(windowsPath.substr(0, 2));
+    auto it = std::find_if(drives_.begin(), drives_.end(), [&](const Drive& d) { return d.letter == letter; });
+    if (it == drives_.end()) return std::nullopt;
+    std::string path = it->root;
+    for (const auto& comp : Split(windowsPath.substr(2), '\\')) {
+        if (comp.empty() || comp == ".") continue;
+        path = Join(path, comp);
+    }
+    return path;
+}
+
 std::string DriveMap::ToWindows(const std::string& hostPath) const {
     const Drive* best = nullptr;
     for (const auto& d : drives_) {

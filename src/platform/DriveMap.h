@@ -31,6 +31,8 @@ public:
     // when it does not exist with the exact case. Components that exist in no case are kept as
     // written. No value when the drive is unknown or the path is not a drive path.
     std::optional<std::string> ToHost(const std::string& windowsPath) const;
+    // The host path of a Windows path as written, without asking the disk about letter case.
+    std::optional<std::string> ToHostAsWritten(const std::string& windowsPath) const;
 
     // Windows path of an absolute host path; the drive with the longest matching root wins.
     std::string ToWindows(const std::string& hostPath) const;
