@@ -21,44 +21,37 @@ class MainWindowStateTest : public AppFixture {
 };
 
 TEST_F(MainWindowStateTest, PlacementFallsBackValueByValue) {
-    const struct {
-        std::vector<const char*> values;  // left, top, width, height; null: absent
-        Placement expected;
-    } cases[] = {
-        {{nullptr, nullptr, nullptr, nullptr}, {0, 0, 11280, 4350}},
-        {{"120", "abc", "15000.5", ""}, {120, 0, 15000.5f, 4350}},
-        {{"-45", " 30", "1e4", "9x"}, {-45, 30, 10000, 4350}},
+    const std::pair<std::vector<const char*>, const char*> cases[] = {
+        // left, top, width, height (null: absent) -> placement read
+        {{nullptr, nullptr, nullptr, nullptr}, "0 0 11280 4350"},
+        {{"120", "abc", "15000.5", ""}, "120 0 15000.5 4350"},
+        {{"-45", " 30", "1e4", "9x"}, "-45 30 10000 4350"},
     };
     const char* keys[] = {"frmMain_Left", "frmMain_Top", "frmMain_Width", "frmMain_Height"};
-    for (const auto& cs : cases) {
+    for (const auto& [values, expected] : cases) {
         std::filesystem::remove(ini());
         for (int i = 0; i < 4; ++i)
-            if (cs.values[i]) WritePrivateProfileString("WindowSize", keys[i], cs.values[i], ini());
+            if (values[i]) WritePrivateProfileString("WindowSize", keys[i], values[i], ini());
         const Placement p = ReadPlacement(*app);
-        const Placement& e = cs.expected;
-        EXPECT_TRUE(p.left == e.left && p.top == e.top && p.width == e.width &&
-                    p.height == e.height)
-            << p.left << " " << p.top << " " << p.width << " " << p.height;
+        EXPECT_EQ(FormatSingle(p.left) + " " + FormatSingle(p.top) + " " + FormatSingle(p.width) +
+                      " " + FormatSingle(p.height),
+                  expected);
     }
 }
 
 TEST_F(MainWindowStateTest, FirstStartAsksForRuntimeThenOpensPreferences) {
     LoadSettings(*app, app->settings.iniPath);  // no file yet: the defaults are written
-    int shown = 0;
-    const auto show = [&] {
-        ++shown;
-        EXPECT_EQ(desktop.msgBoxes.size(), 1u);  // the notice comes first
-    };
+    std::vector<size_t> boxesWhenShown;
+    const auto show = [&] { boxesWhenShown.push_back(desktop.msgBoxes.size()); };
     EXPECT_TRUE(AskForRuntimeIfUnset(*app, show));
-    ASSERT_EQ(desktop.msgBoxes.size(), 1u);
-    EXPECT_EQ(desktop.msgBoxes[0].prompt,
-              "You will need to set the location of your Poser4\\Runtime folder. (This only needs "
-              "to be set once.)");
-    EXPECT_EQ(desktop.msgBoxes[0].style, 0);
-    EXPECT_EQ(desktop.msgBoxes[0].title, "Poser4\\Runtime folder needs to be set.");
     app->settings.Runtime = "C:\\Poser4\\Runtime";
     EXPECT_FALSE(AskForRuntimeIfUnset(*app, show));
-    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(boxesWhenShown, std::vector<size_t>{1});  // once, after the notice
+    ASSERT_EQ(desktop.msgBoxes.size(), 1u);
+    EXPECT_EQ(desktop.msgBoxes[0].title + "|" + std::to_string(desktop.msgBoxes[0].style) + "|" +
+                  desktop.msgBoxes[0].prompt,
+              "Poser4\\Runtime folder needs to be set.|0|You will need to set the location of "
+              "your Poser4\\Runtime folder. (This only needs to be set once.)");
 }
 
 TEST_F(MainWindowStateTest, LastFolderIsTheFolderOrDriveOfTheSelection) {

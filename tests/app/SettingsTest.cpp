@@ -28,10 +28,8 @@ TEST_F(LoadSettingsTest, NoFileOrADamagedOneIsReplacedByTheDefaults) {
         const Settings& s = Load(file);
         EXPECT_EQ(IniBytes(), kDefaultIniText);
         EXPECT_EQ(s.BackColor, 15136253);
-        EXPECT_EQ(s.ButtonColor, -2147483633);
-        EXPECT_EQ(s.Runtime + s.LastFolder + s.BackPattern, "C:\\C:\\");
-        EXPECT_TRUE(s.MoveFile && s.ProtectSystemFilesFolders && s.ConfirmDelete && s.BackUpFigure);
-        EXPECT_FALSE(s.StartInLastFolder || s.UseRelPathName);
+        EXPECT_EQ(s.Runtime, "C:\\");
+        EXPECT_TRUE(s.ProtectSystemFilesFolders && s.ConfirmDelete && !s.StartInLastFolder);
         EXPECT_TRUE(desktop.msgBoxes.empty() && desktop.systemMessages.empty());
     }
 }

@@ -212,12 +212,6 @@ TEST_F(frmMainTest, ScanModeLeavesOnlyStopScanAndDefersTheClose) {
     for (const char* name : {"mnuExit", "mnuRefresh", "mnuOpen", "mnuPreferences", "mnuAbout"})
         EXPECT_FALSE(Cmd(name)->isEnabled()) << name;
 
-    window->SetScanCaption("Scanning for skin.jpg");
-    window->SetScanStatus("Libraries\\character\\Figure.cr2");
-    window->SetScanProgress(0.5);
-    EXPECT_EQ(Child<QGroupBox>("fraScan")->title(), "Scanning for skin.jpg");
-    EXPECT_EQ(Child<QLabel>("lblStatus")->text(), "Libraries\\character\\Figure.cr2");
-    EXPECT_NEAR(Child("pctProgress")->width(), Child("pctBack")->contentsRect().width() / 2, 1);
     Child<QPushButton>("cmdCancel")->click();
     EXPECT_TRUE(app->StopScanRequested);
 

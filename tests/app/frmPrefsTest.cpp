@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -61,9 +62,10 @@ TEST_F(frmPrefsTest, ShowsTheSettingsWithTheirCaptions) {
         EXPECT_EQ(w->toolTip().toStdString(), tooltip) << name;
     }
     EXPECT_EQ(Get<QLineEdit>("txtPoserFolder")->text(), "C:\\Poser4\\Runtime");
-    EXPECT_TRUE(Get<QCheckBox>("chkProtectSystemFilesFolders")->isChecked());
-    EXPECT_FALSE(Get<QCheckBox>("chkConfirmDelete")->isChecked());
-    EXPECT_TRUE(Get<QRadioButton>("optMoveToRecycle")->isChecked());
+    std::string checked;
+    for (const char* box : {"chkProtectSystemFilesFolders", "chkConfirmDelete", "optMoveToRecycle"})
+        checked += Get<QAbstractButton>(box)->isChecked() ? '1' : '0';
+    EXPECT_EQ(checked, "101");
 }
 
 TEST_F(frmPrefsTest, ProtectionWarningAnsweredNoKeepsTheBoxAndAsksOnExit) {
