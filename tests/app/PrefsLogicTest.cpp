@@ -71,38 +71,29 @@ TEST_F(PrefsLogicTest, FolderBrowserAsksWhileTheFolderIsNotARuntime) {
     }
 }
 
-TEST_F(PrefsLogicTest, TurningProtectionOffNeedsAYes) {
-    const struct {
-        bool nowChecked;
-        int answer;
-        bool checked;
-    } cases[] = {{false, answer::kNo, true}, {false, answer::kYes, false}, {true, 0, true}};
-    for (const auto& cs : cases) {
-        desktop.msgAnswers = {cs.answer};
-        logic.Load();
-        EXPECT_EQ(logic.ProtectClicked(cs.nowChecked), cs.checked);
-        EXPECT_TRUE(logic.changed());
-        EXPECT_EQ(Boxes(), std::vector<std::string>(cs.nowChecked ? 0 : 1, kProtectWarning));
-    }
-}
-
-TEST_F(PrefsLogicTest, ClosingAsksOnlyAfterCountedChanges) {
+TEST_F(PrefsLogicTest, TurningProtectionOffNeedsAYesAndClosingAsksAfterCountedChanges) {
     using D = PrefsLogic::CloseDecision;
     const struct {
-        bool change;
-        int answer;
+        int click;  // -1: none; else whether the box is checked by the click
+        std::deque<int> answers;
+        bool protect;
         D decision;
-    } cases[] = {{false, 0, D::Close},
-                 {true, answer::kYes, D::Save},
-                 {true, answer::kNo, D::Close},
-                 {true, answer::kCancel, D::Stay}};
+        std::vector<std::string> boxes;
+    } cases[] = {
+        {-1, {}, true, D::Close, {}},
+        {0, {answer::kNo, answer::kYes}, true, D::Save, {kProtectWarning, kSaveQuestion}},
+        {0, {answer::kYes, answer::kNo}, false, D::Close, {kProtectWarning, kSaveQuestion}},
+        {1, {answer::kCancel}, true, D::Stay, {kSaveQuestion}},
+    };
     for (const auto& cs : cases) {
-        desktop.msgAnswers = {cs.answer};
+        desktop.msgAnswers = cs.answers;
         logic.Load();
         logic.MoveFileChosen(false);  // takes effect at once but is not counted
-        if (cs.change) logic.StartInLastFolderClicked();
+        if (cs.click >= 0) {
+            EXPECT_EQ(logic.ProtectClicked(cs.click == 1), cs.protect);
+        }
         EXPECT_EQ(logic.AskBeforeClose(), cs.decision);
-        EXPECT_EQ(Boxes(), std::vector<std::string>(cs.change ? 1 : 0, kSaveQuestion));
+        EXPECT_EQ(Boxes(), cs.boxes);
     }
 }
 

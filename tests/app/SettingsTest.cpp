@@ -34,27 +34,41 @@ TEST_F(LoadSettingsTest, NoFileOrADamagedOneIsReplacedByTheDefaults) {
     }
 }
 
-TEST_F(LoadSettingsTest, RuntimeMustExistAndBeNamedRuntime) {
-    const char* longName = "A very long folder name that goes past forty-nine";
+TEST_F(LoadSettingsTest, PathsAreCheckedAsTheyAreRead) {
+    const std::string longName = "A very long folder name that goes past forty-nine";
+    using S = Settings;
     const struct {
-        std::string lines;    // after [Folder]
+        std::string lines;    // after the [Colors] section
         std::string makeDir;  // on C:
+        std::string S::*field;
         std::string expected;
     } cases[] = {
-        {"Runtime=C:\\Poser4\\RUNTIME", "Poser4/RUNTIME", "C:\\Poser4\\RUNTIME"},
-        {"Runtime=C:\\Poser4\\Content", "Poser4/Content", "C:\\"},
-        {"Runtime=C:\\Gone\\Runtime", "", "C:\\"},
-        {"Runtime=C:\\A\\Runtime\r\n[Other]\r\nRuntime=C:\\B\\Runtime", "B/Runtime",
-         "C:\\B\\Runtime"},  // the later line wins, whatever its section
-        {"Runtime=C:\\" + std::string(longName) + "\\Runtime", std::string(longName) + "/Runtime",
-         "C:\\" + std::string(longName) + "\\Runtime"},
-        {"RuntimeX=C:\\Runtime", "Runtime", "C:\\"},  // taken with its "=": no such folder
+        // Runtime must exist and be named so.
+        {"[Folder]\r\nRuntime=C:\\Poser4\\RUNTIME", "Poser4/RUNTIME", &S::Runtime,
+         "C:\\Poser4\\RUNTIME"},
+        {"[Folder]\r\nRuntime=C:\\Poser4\\Content", "Poser4/Content", &S::Runtime, "C:\\"},
+        {"[Folder]\r\nRuntime=C:\\Gone\\Runtime", "", &S::Runtime, "C:\\"},
+        {"[Folder]\r\nRuntime=C:\\A\\Runtime\r\n[Other]\r\nRuntime=C:\\B\\Runtime", "B/Runtime",
+         &S::Runtime, "C:\\B\\Runtime"},  // the later line wins, whatever its section
+        {"[Folder]\r\nRuntime=C:\\" + longName + "\\Runtime", longName + "/Runtime", &S::Runtime,
+         "C:\\" + longName + "\\Runtime"},
+        {"[Folder]\r\nRuntimeX=C:\\Runtime", "Runtime", &S::Runtime, "C:\\"},  // taken with its "="
+        // LastFolder is read only along with StartInLastFolder.
+        {"[Folder]\r\nLastFolder=C:\\Poser4\\", "", &S::LastFolder, "C:\\"},
+        {"[Folder]\r\nLastFolder=C:\\Poser4\\\r\nStartInLastFolder=False", "", &S::LastFolder,
+         "C:\\Poser4\\"},
+        // BackPattern needs a lower-case extension within its first 49 characters.
+        {"[AVSettings]\r\nBackPattern=C:\\pics\\paper.jpg", "", &S::BackPattern,
+         "C:\\pics\\paper.jpg"},
+        {"[AVSettings]\r\nBackPattern=C:\\pics\\paper.JPG", "", &S::BackPattern, ""},
+        {"[AVSettings]\r\nBackPattern=C:\\a folder whose name is quite long enough "
+         "here\\paper.bmp",
+         "", &S::BackPattern, ""},  // cut before ".bmp"
     };
     for (const auto& cs : cases) {
         SCOPED_TRACE(cs.lines);
         if (!cs.makeDir.empty()) c.createDir(cs.makeDir);
-        const std::string text = "[Colors]\r\nBackColor=1\r\n[Folder]\r\n" + cs.lines + "\r\n";
-        EXPECT_EQ(Load(text).Runtime, cs.expected);
+        EXPECT_EQ(Load("[Colors]\r\nBackColor=1\r\n" + cs.lines + "\r\n").*cs.field, cs.expected);
     }
 }
 
@@ -62,32 +76,11 @@ TEST_F(LoadSettingsTest, ValuesPresentAbsentAndDamaged) {
     const Settings& s = Load(
         "[Colors]\r\nBackColor=1\r\nTextColor=not a colour\r\n[Folder]\r\nUseRelPathName=TRUE\r\n"
         "ProtectSystemFilesFolders=false\r\nConfirmDelete=0\r\nBackUpFigure=maybe\r\n"
-        "LastFolder=C:\\Poser4\\\r\n[AVSettings]\r\nMoveFile=False\r\n");
+        "[AVSettings]\r\nMoveFile=False\r\n");
     EXPECT_TRUE(s.UseRelPathName);
-    EXPECT_FALSE(s.ProtectSystemFilesFolders);
-    EXPECT_FALSE(s.ConfirmDelete);
+    EXPECT_FALSE(s.ProtectSystemFilesFolders || s.ConfirmDelete || s.MoveFile);
     EXPECT_TRUE(s.BackUpFigure);  // not a Boolean: the default
-    EXPECT_FALSE(s.MoveFile);
-    EXPECT_EQ(s.TextColor, 0);        // not a number: the default
-    EXPECT_EQ(s.LastFolder, "C:\\");  // read only along with StartInLastFolder
-    EXPECT_EQ(Load("[Colors]\r\nBackColor=1\r\n[Folder]\r\nLastFolder=C:\\Poser4\\\r\n"
-                   "StartInLastFolder=False\r\n")
-                  .LastFolder,
-              "C:\\Poser4\\");
-}
-
-TEST_F(LoadSettingsTest, BackPatternNeedsALowerCaseExtensionAndAtMost49Characters) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"C:\\pics\\paper.jpg", "C:\\pics\\paper.jpg"},
-        {"C:\\pics\\paper.JPG", ""},
-        {"C:\\pics\\tile.gif", "C:\\pics\\tile.gif"},
-        {"C:\\a folder whose name is quite long enough here\\paper.bmp", ""},  // cut before ".bmp"
-    };
-    for (const auto& [value, expected] : cases) {
-        const std::string text =
-            "[Colors]\r\nBackColor=1\r\n[AVSettings]\r\nBackPattern=" + value + "\r\n";
-        EXPECT_EQ(Load(text).BackPattern, expected) << value;
-    }
+    EXPECT_EQ(s.TextColor, 0);    // not a number: the default
 }
 
 TEST(SettingsValues, NumericBooleanAndColorConversions) {
