@@ -57,11 +57,8 @@ TEST_F(MainWindowStateTest, FirstStartAsksForRuntimeThenOpensPreferences) {
 TEST_F(MainWindowStateTest, LastFolderIsTheFolderOrDriveOfTheSelection) {
     c.createFile("Poser4/Runtime/Libraries/Figure.cr2", "x");
     c.createFile("top.txt", "x");
-    const struct {
-        const char* select;  // full path, or a placeholder under it with "+"
-        bool wanted;
-        const char* stored;
-    } cases[] = {
+    // selected full path (or a placeholder under it, with "+"), StartInLastFolder -> stored
+    const std::tuple<const char*, bool, const char*> cases[] = {
         {"C:\\Poser4\\Runtime\\Libraries\\Figure.cr2", true, "C:\\Poser4\\Runtime\\Libraries\\"},
         {"C:\\Poser4\\Runtime\\Libraries\\Figure.cr2+", true, "C:\\Poser4\\Runtime\\Libraries\\"},
         {"C:\\Poser4\\Runtime", true, "C:\\Poser4\\Runtime\\"},
@@ -70,46 +67,44 @@ TEST_F(MainWindowStateTest, LastFolderIsTheFolderOrDriveOfTheSelection) {
         {"C:\\Poser4\\Runtime", false, "(missing)"},
         {"", true, "(missing)"},
     };
-    for (const auto& cs : cases) {
-        SCOPED_TRACE(cs.select);
+    for (const auto& [select, wanted, stored] : cases) {
+        SCOPED_TRACE(select);
         std::filesystem::remove(ini());
-        app->settings.StartInLastFolder = cs.wanted;
-        std::string path = cs.select;
+        app->settings.StartInLastFolder = wanted;
+        std::string path = select;
         const bool placeholder = path.ends_with('+');
         if (placeholder) path.pop_back();
         Node* n = path.empty() ? nullptr : expandTo(path);
         app->CurrentNode = NodeHandle(placeholder ? n->firstChild() : n);
         SaveLastFolder(*app);
-        EXPECT_EQ(Read("LastFolder"), cs.stored);
+        EXPECT_EQ(Read("LastFolder"), stored);
     }
 }
 
 TEST_F(MainWindowStateTest, ReopeningStopsAtTheDeepestFolderFound) {
     c.createDir("Poser4/Runtime/Libraries/character");
-    const struct {
-        const char* last;
-        const char* selected;  // null: nothing
-    } cases[] = {
+    const std::pair<const char*, std::string> cases[] = {
+        // LastFolder -> the node selected ("": none)
         {"C:\\Poser4\\Runtime\\Libraries\\character\\",
          "C:\\Poser4\\Runtime\\Libraries\\character"},
         {"C:\\Poser4\\Runtime\\Gone\\Deeper\\", "C:\\Poser4\\Runtime"},
         {"C:\\POSER4\\Runtime\\", "C:"},  // letter case differs from the tree
-        {"Q:\\Nowhere\\", nullptr},
+        {"Q:\\Nowhere\\", ""},
     };
-    for (const auto& cs : cases) {
-        SCOPED_TRACE(cs.last);
+    for (const auto& [last, selected] : cases) {
+        SCOPED_TRACE(last);
         GetDrives(*app);
         app->CurrentNode.reset();
         desktop.SetCaption("Brindlewood");
-        app->settings.LastFolder = cs.last;
+        app->settings.LastFolder = last;
         Node* n = ReopenLastFolder(*app);
-        EXPECT_EQ(n ? n->FullPath() : "(none)", cs.selected ? cs.selected : "(none)");
-        EXPECT_EQ(desktop.Caption(), cs.selected ? "Brindlewood: " + n->FullPath() : "Brindlewood");
+        EXPECT_EQ(n ? n->FullPath() : "", selected);
+        EXPECT_EQ(desktop.Caption(), selected.empty() ? "Brindlewood" : "Brindlewood: " + selected);
         EXPECT_FALSE(desktop.busy());
-        if (!n) continue;
-        EXPECT_EQ(app->CurrentNode.get(), n);
         EXPECT_EQ(app->tree.selected(), n);
-        for (Node* up = n->parent(); up; up = up->parent()) EXPECT_TRUE(up->expanded());
+        EXPECT_EQ(app->CurrentNode.get(), n);
+        for (Node* up = n ? n->parent() : nullptr; up; up = up->parent())
+            EXPECT_TRUE(up->expanded());
     }
 }
 
