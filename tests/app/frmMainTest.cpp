@@ -154,10 +154,8 @@ TEST_F(frmMainTest, ExpandingShowsTheSampleLibraryAndAClickSelects) {
     const QModelIndex sample =
         ExpandPath({"C:", "Poser4", "Runtime", "Libraries", "character", "Sample"});
     ASSERT_TRUE(sample.isValid());
-    EXPECT_TRUE(window->treMain()->isExpanded(sample));
     Node* folder = TreeModel::NodeOf(sample);
     EXPECT_EQ(folder->FullPath(), "C:\\Poser4\\Runtime\\Libraries\\character\\Sample");
-    EXPECT_EQ(folder->tag(), "Folder");
     const std::string refs =
         "(Click to scan for referencing files- this could take a few moments)\n";
     const std::string uses =
