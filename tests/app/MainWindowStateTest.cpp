@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "app/MainWindowState.h"
 #include "app/Settings.h"
@@ -19,25 +21,6 @@ class MainWindowStateTest : public AppFixture {
         return GetPrivateProfileString("Folder", key, "(missing)", ini());
     }
 };
-
-TEST_F(MainWindowStateTest, PlacementFallsBackValueByValue) {
-    const std::pair<std::vector<const char*>, const char*> cases[] = {
-        // left, top, width, height (null: absent) -> placement read
-        {{nullptr, nullptr, nullptr, nullptr}, "0 0 11280 4350"},
-        {{"120", "abc", "15000.5", ""}, "120 0 15000.5 4350"},
-        {{"-45", " 30", "1e4", "9x"}, "-45 30 10000 4350"},
-    };
-    const char* keys[] = {"frmMain_Left", "frmMain_Top", "frmMain_Width", "frmMain_Height"};
-    for (const auto& [values, expected] : cases) {
-        std::filesystem::remove(ini());
-        for (int i = 0; i < 4; ++i)
-            if (values[i]) WritePrivateProfileString("WindowSize", keys[i], values[i], ini());
-        const Placement p = ReadPlacement(*app);
-        EXPECT_EQ(FormatSingle(p.left) + " " + FormatSingle(p.top) + " " + FormatSingle(p.width) +
-                      " " + FormatSingle(p.height),
-                  expected);
-    }
-}
 
 TEST_F(MainWindowStateTest, FirstStartAsksForRuntimeThenOpensPreferences) {
     LoadSettings(*app, app->settings.iniPath);  // no file yet: the defaults are written
