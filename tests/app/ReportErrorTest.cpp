@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+
 #include "app/ReportError.h"
 #include "platform/PlatformError.h"
 #include "support/FakeDesktop.h"
@@ -8,32 +11,26 @@ namespace bw {
 namespace {
 
 TEST(ReportError, ShowsTheMessageOfTheNumber) {
-    struct {
-        int number;
-        const char* description;
-        const char* procedure;
-        bool ownBox;  // the program's own box with OK only, else the system's
-        std::string prompt;
-        std::string title;
-    } cases[] = {
-        {70, "Permission denied", "DeleteThisNode: a.cr2", true,
-         "This task can not be completed. Please check your security permissions and try again.",
-         "File System Error"},
-        {76, "Path not found", "PasteThisFile", true,
-         "The drive is not ready. Please insert a disk and try again.", "File System Error"},
-        {53, "File not found", "RemoveThisFile: C:\\temp\\a.cr2", false,
-         "An error, 53: 'File not found' has occurred in RemoveThisFile: C:\\temp\\a.cr2.",
-         "Notice"},
+    const std::tuple<int, const char*, const char*, std::string> cases[] = {
+        // number, description, procedure -> what is shown
+        {70, "Permission denied", "DeleteThisNode: a.cr2",
+         "own box|File System Error|0|This task can not be completed. Please check your security "
+         "permissions and try again."},
+        {76, "Path not found", "PasteThisFile",
+         "own box|File System Error|0|The drive is not ready. Please insert a disk and try again."},
+        {53, "File not found", "RemoveThisFile: C:\\temp\\a.cr2",
+         "system box|Notice|0|An error, 53: 'File not found' has occurred in RemoveThisFile: "
+         "C:\\temp\\a.cr2."},
     };
-    for (const auto& c : cases) {
+    for (const auto& [number, description, procedure, expected] : cases) {
         test::FakeDesktop desktop;
-        ReportError(desktop, PlatformError(c.number, c.description), c.procedure);
-        const auto& shown = c.ownBox ? desktop.msgBoxes : desktop.systemMessages;
-        ASSERT_EQ(desktop.msgBoxes.size() + desktop.systemMessages.size(), 1u) << c.number;
-        ASSERT_EQ(shown.size(), 1u) << c.number;
-        EXPECT_EQ(shown[0].prompt, c.prompt);
-        EXPECT_EQ(shown[0].title, c.title);
-        EXPECT_EQ(shown[0].style, 0);
+        ReportError(desktop, PlatformError(number, description), procedure);
+        std::string shown;
+        for (const auto& [boxes, name] : {std::pair{&desktop.msgBoxes, "own box"},
+                                          std::pair{&desktop.systemMessages, "system box"}})
+            for (const auto& b : *boxes)
+                shown += name + ("|" + b.title + "|" + std::to_string(b.style) + "|" + b.prompt);
+        EXPECT_EQ(shown, expected);
     }
 }
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "app/Settings.h"
 #include "support/AppFixture.h"
 
@@ -7,131 +10,84 @@ namespace bw {
 namespace {
 
 class LoadSettingsTest : public test::AppFixture {
-protected:
-    void writeIni(const std::string& text) { prefix.createFile("Brindlewood.ini", text); }
-    std::string iniBytes() const { return prefix.readBytes("Brindlewood.ini"); }
-    const Settings& load() {
+  protected:
+    // Loads the settings from this file text, or from no file at all.
+    const Settings& Load(const std::optional<std::string>& text) {
+        if (text) prefix.createFile("Brindlewood.ini", *text);
         LoadSettings(*app, app->settings.iniPath);
         return app->settings;
     }
+    std::string IniBytes() const { return prefix.readBytes("Brindlewood.ini"); }
 };
 
-TEST_F(LoadSettingsTest, NoFileWritesTheDefaultTextAndTakesTheAbsentValues) {
-    const Settings& s = load();
-    EXPECT_EQ(iniBytes(), kDefaultIniText);
-    EXPECT_EQ(s.BackColor, 15136253);
-    EXPECT_EQ(s.ButtonColor, -2147483633);
-    EXPECT_EQ(s.OtherFileColor, 8421504);
-    EXPECT_TRUE(s.MoveFile);
-    EXPECT_EQ(s.BackPattern, "");
-    EXPECT_EQ(s.Runtime, "C:\\");
-    EXPECT_EQ(s.LastFolder, "C:\\");
-    EXPECT_FALSE(s.StartInLastFolder);
-    EXPECT_FALSE(s.UseRelPathName);
-    EXPECT_TRUE(s.ProtectSystemFilesFolders);
-    EXPECT_TRUE(s.ConfirmDelete);
-    EXPECT_TRUE(s.BackUpFigure);
-    EXPECT_TRUE(desktop.msgBoxes.empty());
-    EXPECT_TRUE(desktop.systemMessages.empty());
-}
-
-TEST_F(LoadSettingsTest, NonNumericBackColorReplacesTheWholeFile) {
-    writeIni("[Colors]\r\nBackColor=beige\r\n[WindowSize]\r\nfrmMain_Left=300\r\n");
-    load();
-    EXPECT_EQ(iniBytes(), kDefaultIniText);
-}
-
-TEST_F(LoadSettingsTest, BinaryFileIsReplacedByTheDefault) {
-    writeIni(std::string("\x00\x01\xfe\xff\x7f garbage\r\x00", 14));
-    const Settings& s = load();
-    EXPECT_EQ(iniBytes(), kDefaultIniText);
-    EXPECT_EQ(s.Runtime, "C:\\");
-}
-
-struct RuntimeCase {
-    const char* name;
-    std::string folderLines;  // [Folder] lines (and anything else after [Colors])
-    const char* makeDir;      // a folder to create on C:, or ""
-    std::string expected;
-};
-
-class RuntimeSetting : public LoadSettingsTest, public ::testing::WithParamInterface<RuntimeCase> {};
-
-TEST_P(RuntimeSetting, IsCheckedAtStart) {
-    const auto& c = GetParam();
-    if (*c.makeDir) this->c.createDir(c.makeDir);
-    writeIni("[Colors]\r\nBackColor=1\r\n" + c.folderLines);
-    EXPECT_EQ(load().Runtime, c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RuntimeSetting,
-    ::testing::Values(
-        RuntimeCase{"ExistingRuntimeKept", "[Folder]\r\nRuntime=C:\\Poser4\\RUNTIME\r\n", "Poser4/RUNTIME",
-                    "C:\\Poser4\\RUNTIME"},
-        RuntimeCase{"FolderWithoutTheWordIsReset", "[Folder]\r\nRuntime=C:\\Poser4\\Content\r\n", "Poser4/Content",
-                    "C:\\"},
-        RuntimeCase{"MissingFolderIsReset", "[Folder]\r\nRuntime=C:\\Gone\\Runtime\r\n", "", "C:\\"},
-        RuntimeCase{"LaterLineWinsWhateverTheSection",
-                    "[Folder]\r\nRuntime=C:\\A\\Runtime\r\n[Other]\r\nRuntime=C:\\B\\Runtime\r\n", "B/Runtime",
-                    "C:\\B\\Runtime"},
-        RuntimeCase{"LongerThan49IsReadWhole",
-                    "[Folder]\r\nRuntime=C:\\A very long folder name that goes past forty-nine\\Runtime\r\n",
-                    "A very long folder name that goes past forty-nine/Runtime",
-                    "C:\\A very long folder name that goes past forty-nine\\Runtime"},
-        // A line that merely begins with the key is taken too, keeping its "=".
-        RuntimeCase{"RuntimeXLineKeepsItsEquals", "[Folder]\r\nRuntimeX=C:\\Runtime\r\n", "", "C:\\"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(LoadSettingsTest, BackPatternNeedsALowerCaseExtensionAndAtMost49Characters) {
-    struct {
-        std::string value;
-        std::string expected;
-    } cases[] = {
-        {"C:\\pics\\paper.jpg", "C:\\pics\\paper.jpg"},
-        {"C:\\pics\\paper.JPG", ""},
-        {"C:\\pics\\tile.gif", "C:\\pics\\tile.gif"},
-        {"C:\\a folder whose name is quite long enough here\\paper.bmp", ""},  // cut before ".bmp"
-    };
-    for (const auto& c : cases) {
-        writeIni("[Colors]\r\nBackColor=1\r\n[AVSettings]\r\nBackPattern=" + c.value + "\r\n");
-        EXPECT_EQ(load().BackPattern, c.expected) << c.value;
+TEST_F(LoadSettingsTest, NoFileOrADamagedOneIsReplacedByTheDefaults) {
+    const std::optional<std::string> files[] = {
+        std::nullopt, "[Colors]\r\nBackColor=beige\r\n[WindowSize]\r\nfrmMain_Left=300\r\n",
+        std::string("\x00\x01\xfe\xff\x7f garbage\r\x00", 14)};
+    for (const auto& file : files) {
+        const Settings& s = Load(file);
+        EXPECT_EQ(IniBytes(), kDefaultIniText);
+        EXPECT_EQ(s.BackColor, 15136253);
+        EXPECT_EQ(s.Runtime, "C:\\");
+        EXPECT_TRUE(s.ProtectSystemFilesFolders && s.ConfirmDelete && !s.StartInLastFolder);
+        EXPECT_TRUE(desktop.msgBoxes.empty() && desktop.systemMessages.empty());
     }
 }
 
-TEST_F(LoadSettingsTest, BooleansPresentAbsentAndDamaged) {
-    writeIni(
-        "[Colors]\r\nBackColor=1\r\nTextColor=not a colour\r\n[Folder]\r\nUseRelPathName=TRUE\r\n"
-        "ProtectSystemFilesFolders=false\r\nConfirmDelete=0\r\nBackUpFigure=maybe\r\n[AVSettings]\r\nMoveFile=False\r\n");
-    const Settings& s = load();
-    EXPECT_TRUE(s.UseRelPathName);
-    EXPECT_FALSE(s.ProtectSystemFilesFolders);
-    EXPECT_FALSE(s.ConfirmDelete);
-    EXPECT_TRUE(s.BackUpFigure);  // not a Boolean: the default
-    EXPECT_FALSE(s.MoveFile);
-    EXPECT_EQ(s.TextColor, 0);  // not a number: the default
+TEST_F(LoadSettingsTest, PathsAreCheckedAsTheyAreRead) {
+    const std::string longName = "A very long folder name that goes past forty-nine";
+    using S = Settings;
+    const struct {
+        std::string lines;    // after the [Colors] section
+        std::string makeDir;  // on C:
+        std::string S::*field;
+        std::string expected;
+    } cases[] = {
+        // Runtime must exist and be named so.
+        {"[Folder]\r\nRuntime=C:\\Poser4\\RUNTIME", "Poser4/RUNTIME", &S::Runtime,
+         "C:\\Poser4\\RUNTIME"},
+        {"[Folder]\r\nRuntime=C:\\Poser4\\Content", "Poser4/Content", &S::Runtime, "C:\\"},
+        {"[Folder]\r\nRuntime=C:\\Gone\\Runtime", "", &S::Runtime, "C:\\"},
+        {"[Folder]\r\nRuntime=C:\\A\\Runtime\r\n[Other]\r\nRuntime=C:\\B\\Runtime", "B/Runtime",
+         &S::Runtime, "C:\\B\\Runtime"},  // the later line wins, whatever its section
+        {"[Folder]\r\nRuntime=C:\\" + longName + "\\Runtime", longName + "/Runtime", &S::Runtime,
+         "C:\\" + longName + "\\Runtime"},
+        {"[Folder]\r\nRuntimeX=C:\\Runtime", "Runtime", &S::Runtime, "C:\\"},  // taken with its "="
+        // LastFolder is read only along with StartInLastFolder.
+        {"[Folder]\r\nLastFolder=C:\\Poser4\\", "", &S::LastFolder, "C:\\"},
+        {"[Folder]\r\nLastFolder=C:\\Poser4\\\r\nStartInLastFolder=False", "", &S::LastFolder,
+         "C:\\Poser4\\"},
+        // BackPattern needs a lower-case extension within its first 49 characters.
+        {"[AVSettings]\r\nBackPattern=C:\\pics\\paper.jpg", "", &S::BackPattern,
+         "C:\\pics\\paper.jpg"},
+        {"[AVSettings]\r\nBackPattern=C:\\pics\\paper.JPG", "", &S::BackPattern, ""},
+        {"[AVSettings]\r\nBackPattern=C:\\a folder whose name is quite long enough "
+         "here\\paper.bmp",
+         "", &S::BackPattern, ""},  // cut before ".bmp"
+    };
+    for (const auto& cs : cases) {
+        SCOPED_TRACE(cs.lines);
+        if (!cs.makeDir.empty()) c.createDir(cs.makeDir);
+        EXPECT_EQ(Load("[Colors]\r\nBackColor=1\r\n" + cs.lines + "\r\n").*cs.field, cs.expected);
+    }
 }
 
-TEST_F(LoadSettingsTest, LastFolderIsReadOnlyWithTheStartKey) {
-    writeIni("[Colors]\r\nBackColor=1\r\n[Folder]\r\nLastFolder=C:\\Poser4\\\r\n");
-    EXPECT_EQ(load().LastFolder, "C:\\");
-    writeIni("[Colors]\r\nBackColor=1\r\n[Folder]\r\nLastFolder=C:\\Poser4\\\r\nStartInLastFolder=False\r\n");
-    const Settings& s = load();
-    EXPECT_EQ(s.LastFolder, "C:\\Poser4\\");
-    EXPECT_FALSE(s.StartInLastFolder);
+TEST_F(LoadSettingsTest, ValuesPresentAbsentAndDamaged) {
+    const Settings& s = Load(
+        "[Colors]\r\nBackColor=1\r\nTextColor=not a colour\r\n[Folder]\r\nUseRelPathName=TRUE\r\n"
+        "ProtectSystemFilesFolders=false\r\nConfirmDelete=0\r\nBackUpFigure=maybe\r\n"
+        "[AVSettings]\r\nMoveFile=False\r\n");
+    EXPECT_TRUE(s.UseRelPathName);
+    EXPECT_FALSE(s.ProtectSystemFilesFolders || s.ConfirmDelete || s.MoveFile);
+    EXPECT_TRUE(s.BackUpFigure);  // not a Boolean: the default
+    EXPECT_EQ(s.TextColor, 0);    // not a number: the default
 }
 
 TEST(SettingsValues, NumericBooleanAndColorConversions) {
-    EXPECT_TRUE(IsNumeric(" -12 "));
-    EXPECT_TRUE(IsNumeric("1.5e3"));
-    EXPECT_TRUE(IsNumeric("11280"));
-    EXPECT_FALSE(IsNumeric("Z:\\x\\Brindlewood.ini"));
-    EXPECT_FALSE(IsNumeric(""));
-    EXPECT_FALSE(IsNumeric("1e"));
-    EXPECT_TRUE(ToBoolean("tRuE", false));
-    EXPECT_TRUE(ToBoolean("-1", false));
+    for (const char* yes : {" -12 ", "1.5e3", "11280"}) EXPECT_TRUE(IsNumeric(yes)) << yes;
+    for (const char* no : {"Z:\\x\\Brindlewood.ini", "", "1e"}) EXPECT_FALSE(IsNumeric(no)) << no;
+    EXPECT_TRUE(ToBoolean("tRuE", false) && ToBoolean("-1", false) && ToBoolean("yes", true));
     EXPECT_FALSE(ToBoolean("0", true));
-    EXPECT_TRUE(ToBoolean("yes", true));
     EXPECT_EQ(ToColor("-2147483633", 0), -2147483633);
     EXPECT_EQ(ToColor("4294967296", 7), 7);
 }

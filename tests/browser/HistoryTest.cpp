@@ -14,117 +14,77 @@ class HistoryTest : public AppFixture {
   protected:
     HistoryTest() {
         for (const char* d : {"A", "B", "C", "D"}) c.createDir(std::string("lib/") + d);
-        // Expanding refills every folder on the way, so the siblings are taken from one listing.
         lib = expandTo("C:\\lib");
-        ExpandNode(*app, *lib);
-        a = childNamed(lib, "A");
-        b = childNamed(lib, "B");
-        cc = childNamed(lib, "C");
+        ExpandNode(*app, *lib);  // the siblings come from one listing
     }
-    // A left click on a node, as the tree delivers it: the press, then the click.
-    void Click(Node* n, int button = 1) {
-        RecordHistory(*app, button);
+    // The current node's text and whether Back and Forward are on, e.g. "B10".
+    std::string State() {
+        return (app->CurrentNode ? app->CurrentNode->text() : "-") +
+               (app->commands.IsEnabled("Back") ? "1" : "0") +
+               (app->commands.IsEnabled("Forward") ? "1" : "0");
+    }
+    // A press, then the selection, as the tree delivers a click.
+    void Click(Node* n) {
+        RecordHistory(*app, 1);
         SelectThisNode(*app, n, SelectionSource::MouseClick);
     }
-    std::string Current() { return app->CurrentNode ? app->CurrentNode->text() : "(none)"; }
-    bool BackOn() { return app->commands.IsEnabled("Back"); }
-    bool ForwardOn() { return app->commands.IsEnabled("Forward"); }
-
+    // Clicks on folders A-D, Back (<) and Forward (>); answers the state after each step.
+    std::string Walk(const std::string& steps) {
+        std::string out;
+        for (char s : steps) {
+            s == '<' ? Back(*app) : s == '>' ? Forward(*app) : Click(childNamed(lib, {s}));
+            out += (out.empty() ? "" : " ") + State();
+            if (s == '<' || s == '>') {
+                EXPECT_EQ(app->tree.selected(), app->CurrentNode.get());
+            }
+        }
+        return out;
+    }
     Node* lib = nullptr;
-    Node* a = nullptr;
-    Node* b = nullptr;
-    Node* cc = nullptr;
 };
 
 TEST_F(HistoryTest, BackAndForwardWalkTheVisitedNodes) {
-    Click(a);
-    EXPECT_FALSE(BackOn());  // nothing was current before the first click
-    Click(b);
-    Click(cc);
-    EXPECT_TRUE(BackOn());
-
-    struct Step {
-        void (*run)(AppState&);
-        const char* current;
-        bool back, forward;
-    };
-    const Step steps[] = {
-        {Back, "B", true, false},
-        {Back, "A", false, true},
-        {Forward, "B", true, false},  // C was never recorded
-    };
-    for (const Step& s : steps) {
-        s.run(*app);
-        EXPECT_EQ(Current(), s.current);
-        EXPECT_EQ(app->tree.selected(), app->CurrentNode.get());
-        EXPECT_EQ(BackOn(), s.back) << s.current;
-        EXPECT_EQ(ForwardOn(), s.forward) << s.current;
-    }
+    // The node clicked last is not recorded until the next press.
+    EXPECT_EQ(Walk("ABC<<>"), "A00 B10 C10 B10 A01 B10");
 }
 
 TEST_F(HistoryTest, RecordingAfterBackOverwritesButKeepsLaterEntries) {
-    Node* d = childNamed(lib, "D");
-    Click(a);
-    Click(b);
-    Click(cc);
-    Click(d);  // history: A B C _
-    for (int i = 0; i < 3; ++i) Back(*app);
-    EXPECT_EQ(Current(), "A");
-    Click(d);  // records A at 0 again
-    EXPECT_EQ(app->HistoryPosition, 1);
+    EXPECT_EQ(Walk("ABCD<<<D>"), "A00 B10 C10 D10 C10 B11 A01 D11 C10");
     EXPECT_EQ(app->NodeHistory.size(), 4u);
-    EXPECT_TRUE(ForwardOn());
-    Forward(*app);
-    EXPECT_EQ(Current(), "C");
-    EXPECT_FALSE(ForwardOn());
 }
 
 TEST_F(HistoryTest, EntriesWhoseNodeLeftTheTreeAreSkipped) {
-    Click(a);
-    Click(b);
-    Click(cc);  // history: A B _
-    app->tree.Remove(b);
-    Back(*app);
-    EXPECT_EQ(Current(), "A");
-    EXPECT_FALSE(BackOn());
-    EXPECT_TRUE(ForwardOn());
-
+    Node* a = childNamed(lib, "A");
+    Walk("ABC");
+    app->tree.Remove(childNamed(lib, "B"));
+    EXPECT_EQ(Walk("<"), "A01");
     app->tree.Remove(a);
-    Forward(*app);  // B is gone and there is nothing beyond: nothing happens
-    EXPECT_EQ(app->CurrentNode.get(), nullptr);  // A itself went with the refill
-    EXPECT_FALSE(ForwardOn());
-    Back(*app);  // nothing alive behind either
-    EXPECT_FALSE(BackOn());
+    EXPECT_EQ(Walk(">"), "-00");              // B is gone and nothing lies beyond
+    EXPECT_EQ(Walk("<").substr(0, 2), "-0");  // nothing alive behind either
 }
 
 TEST_F(HistoryTest, RefreshOnAPlaceholderOpensTheNodeAbove) {
     c.createFile("lib/A/Figure.cr2", "x");
     Node* file = expandTo("C:\\lib\\A\\Figure.cr2");
     ASSERT_TRUE(file && file->firstChild());
-    a = file->parent();  // the folder was read again on the way
-    Click(a);
+    lib = file->parent()->parent();  // read again on the way
+    Walk("AA");
     // The placeholder is made current directly: its own action is not what is tested here.
-    RecordHistory(*app, 1);
     app->CurrentNode = NodeHandle(file->firstChild());
     const auto before = app->commands.enabled;
     c.createFile("lib/A/New.cr2", "x");
-
     RefreshCurrentNode(*app);
-    Node* current = app->CurrentNode.get();
-    ASSERT_TRUE(current);
-    EXPECT_EQ(current->FullPath(), "C:\\lib\\A\\Figure.cr2");
-    EXPECT_TRUE(current->expanded());
+    ASSERT_TRUE(app->CurrentNode);
+    EXPECT_EQ(app->CurrentNode->FullPath(), "C:\\lib\\A\\Figure.cr2");
+    EXPECT_TRUE(app->CurrentNode->expanded());
     EXPECT_EQ(desktop.Caption(), "Brindlewood:C:\\lib\\A\\Figure.cr2");
-    EXPECT_FALSE(BackOn());
-    EXPECT_FALSE(ForwardOn());
+    EXPECT_EQ(State(), "Figure.cr200");
     EXPECT_EQ(app->HistoryPosition, 0);
-    EXPECT_EQ(app->NodeHistory.size(), 2u);  // entries stay
-    for (const char* k :
-         {"Refresh", "Cut", "Copy", "Paste", "Delete", "Open", "PrintContents", "Rename"})
-        EXPECT_EQ(app->commands.IsEnabled(k), before.at(k)) << k;
+    EXPECT_EQ(app->NodeHistory.size(), 2u);  // the entries stay
+    for (const NodeCommand& k : kNodeCommands)
+        EXPECT_EQ(app->commands.IsEnabled(k.key), before.at(k.key)) << k.key;
 
-    // A folder is read again from disk.
-    SelectThisNode(*app, a);
+    SelectThisNode(*app, childNamed(lib, "A"));  // a folder is read again from disk
     RefreshCurrentNode(*app);
     EXPECT_TRUE(childNamed(app->CurrentNode.get(), "New.cr2"));
 }
