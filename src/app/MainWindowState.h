@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "app/Measures.h"
+
 namespace bw {
 
 class AppState;
@@ -15,7 +17,6 @@ struct Placement {
     float width = 11280;
     float height = 4350;
 };
-inline constexpr int kTwipsPerPixel = 15;
 inline constexpr float kMinWidthTwips = 11280;
 inline constexpr float kMinHeightTwips = 4350;
 

@@ -31,6 +31,7 @@
 #include "dialogs/FormColors.h"
 #include "dialogs/HoverCursor.h"
 #include "dialogs/MsgBox.h"
+#include "dialogs/Twips.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmColors.h"
 
@@ -75,8 +76,6 @@ void PaintShadow(QWidget* shape, const Settings& settings) {
     p.setColor(QPalette::Window, ColorFromNumber(settings.ShadowColor));
     shape->setPalette(p);
 }
-
-int Pixels(float twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
 
 // "Text files (*.txt)|*.txt|All files (*.*)|*.*" as Qt wants it: the descriptions, ";;"-joined.
 QString QtFilter(const std::string& filter) {
@@ -313,8 +312,8 @@ void frmMain::Load(AppState& app) {
     EnableCutCopy(app, false);
 
     const Placement p = ReadPlacement(app);
-    move(Pixels(p.left), Pixels(p.top));
-    resize(std::max(Pixels(p.width), kMinWidth), std::max(Pixels(p.height), kMinHeight));
+    move(Px(p.left), Px(p.top));
+    resize(std::max(Px(p.width), kMinWidth), std::max(Px(p.height), kMinHeight));
     show();
 
     ApplyFormColors(*this, app.settings, *this, &app.fs->driveMap());

@@ -3,10 +3,9 @@
 #include <QRect>
 #include <cmath>
 
-namespace bw {
+#include "app/Measures.h"
 
-// Window measures of the layouts are in twips: 15 to a pixel at 96 dots per inch.
-inline constexpr int kTwipsPerPixel = 15;
+namespace bw {
 
 // Pixels of a twip measure, rounded half away from zero.
 inline int Px(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
