@@ -71,18 +71,6 @@ TEST_F(FindReferencingFilesTest, ListsEachMentioningFileOnceWhateverItsCaseOrKin
     EXPECT_TRUE(desktop.msgBoxes.empty() && desktop.systemMessages.empty());
 }
 
-// Without a Libraries folder the scan stops and says so.
-TEST_F(FindReferencingFilesTest, NotReferencedOrNoLibraries) {
-    EXPECT_EQ(Described(scan()), std::vector<std::string>{kStopped});
-    EXPECT_EQ(desktop.msgBoxes.at(0).prompt, kDriveMessage);
-    lib("character/a.cr2", "figureResFile :Runtime:Geometries:bar.obj\n");
-    EXPECT_EQ(Described(scan()),
-              std::vector<std::string>{"(This file is not referenced by any other files.)|NotFound|"
-                                       "Properties"});
-    EXPECT_EQ(desktop.msgBoxes.size() + desktop.systemMessages.size(), 1u);
-    EXPECT_EQ(desktop.scanModes, (std::vector<bool>{true, false, true, false}));
-}
-
 TEST(ReferencingFileLocation, RelativeOnlyWithTheExactFolderName) {
     const std::string path = "C:\\Poser4\\Runtime\\Libraries\\dog.cr2", lower = "C:\\p\\runtime\\x";
     EXPECT_EQ(ReferencingFileLocation(path, true), "\\Runtime\\Libraries\\dog.cr2");
@@ -90,9 +78,16 @@ TEST(ReferencingFileLocation, RelativeOnlyWithTheExactFolderName) {
     EXPECT_EQ(ReferencingFileLocation(lower, true), lower);
 }
 
-// Stop seen after the first line read stops before any find; seen after a find keeps the finds.
-// A file that cannot be read ends its own folder's scan only; a vanished one silently.
-TEST_F(FindReferencingFilesTest, StopsAndFailingFiles) {
+// Without a Libraries folder the scan stops and says so. Stop seen after the first line read
+// stops before any find; seen after a find keeps the finds. A file that cannot be read ends its
+// own folder's scan only; a vanished one silently.
+TEST_F(FindReferencingFilesTest, NoLibrariesNotReferencedStopsAndFailingFiles) {
+    EXPECT_EQ(Described(scan()), std::vector<std::string>{kStopped});
+    EXPECT_EQ(desktop.msgBoxes.at(0).prompt, kDriveMessage);
+    lib("character/a.cr2", "figureResFile :Runtime:Geometries:bar.obj\n");
+    EXPECT_EQ(Described(scan()),
+              std::vector<std::string>{"(This file is not referenced by any other files.)|NotFound|"
+                                       "Properties"});
     lib("a/bad.cr2", "nothing here\nfoo.obj\n");
     lib("a/sub/hit.cr2");
     lib("b/hit.cr2", "x\rfoo.obj");
@@ -101,7 +96,9 @@ TEST_F(FindReferencingFilesTest, StopsAndFailingFiles) {
     desktop.onDoEvents = [&] { app->StopScanRequested = line && line->childCount() > 0; };
     EXPECT_EQ(Described(scan()),
               (std::vector<std::string>{kReferencedBy, std::string(kFoundLib) + "a\\bad.cr2"}));
-    EXPECT_EQ(desktop.scanModes, (std::vector<bool>{true, false, true, false}));
+    EXPECT_EQ(desktop.scanModes,
+              std::vector<bool>({true, false, true, false, true, false, true, false}));
+    EXPECT_EQ(desktop.msgBoxes.size(), 1u);
     desktop.onDoEvents = nullptr;
     for (int number : {err::kObjectNotSet, err::kDeviceIO}) {
         failing->failOn["ReadFileAt:C:\\Poser4\\Runtime\\Libraries\\a\\bad.cr2"] = number;
