@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <filesystem>
 #include <set>
 
@@ -9,6 +8,8 @@
 #include "platform/Shell.h"
 #include "platform/Text.h"
 #include "support/AppFixture.h"
+#include "support/FailingFileSystem.h"
+#include "support/ParamNames.h"
 
 namespace bw::test {
 
@@ -30,43 +31,9 @@ class FakeShell : public Shell {
     std::vector<std::string> trashed, opened;
 };
 
-// Fails chosen calls (tests run as root, so permissions stop nothing) and lists folders in a fixed
-// order standing in for the file system's own.
-class TestFileSystem : public FileSystem {
-  public:
-    using FileSystem::FileSystem;
-    int renameError = 0, deleteError = 0, copyError = 0;
-    std::string unreadableFolder;
-    bool descending = false;
-
-    void Rename(const std::string& from, const std::string& to) override {
-        if (renameError) throw PlatformError::FromNumber(renameError);
-        FileSystem::Rename(from, to);
-    }
-    void DeleteFile(const std::string& path) override {
-        if (deleteError) throw PlatformError::FromNumber(deleteError);
-        FileSystem::DeleteFile(path);
-    }
-    // The copy is made, then fails, as on a disk that fills up half way.
-    void CopyFolder(const std::string& from, const std::string& to, Overwrite overwrite) override {
-        FileSystem::CopyFolder(from, to, overwrite);
-        if (copyError) throw PlatformError::FromNumber(copyError);
-    }
-    std::vector<FolderEntry> ListFolder(const std::string& folder) const override {
-        if (folder == unreadableFolder) throw PlatformError::FromNumber(err::kPermissionDenied);
-        auto entries = FileSystem::ListFolder(folder);
-        std::sort(entries.begin(), entries.end(),
-                  [&](const auto& a, const auto& b) { return (a.name < b.name) != descending; });
-        return entries;
-    }
-};
-
 class FileopsFixture : public AppFixture {
   protected:
-    FileopsFixture() : fs(new TestFileSystem(app->fs->driveMap())) {
-        app->fs.reset(fs);
-        app->shell = &shell;
-    }
+    FileopsFixture() : fs(InstallFailingFileSystem(*app)) { app->shell = &shell; }
     // The node with this full path, expanding only folders not listed yet, so that nodes found
     // before stay in the tree.
     Node* reveal(const std::string& fullPath) {
@@ -88,11 +55,8 @@ class FileopsFixture : public AppFixture {
     }
     size_t errorsShown() const { return desktop.msgBoxes.size() + desktop.systemMessages.size(); }
 
-    TestFileSystem* fs;  // owned by app
+    FailingFileSystem* fs;  // owned by app
     FakeShell shell;
 };
-
-// Names parameterised cases after their `what`, written as an identifier.
-inline const auto ByWhat = [](const auto& info) { return std::string(info.param.what); };
 
 }  // namespace bw::test
