@@ -27,6 +27,8 @@ const PasteCase kPasteCases[] = {
      "A/dog.cr2=;A/dog.png=thumb;C/dog.cr2=new", true, false, 0, 0, true},
     {"MoveFolder", "Folder", "C:\\C", "A/Folder=;C/Folder/Inner/x.obj=geo", true},
     {"CopyIntoItsOwnFolder", "dog.cr2", "C:\\A", "A/dog.cr2=new", false, true},
+    {"FolderIntoItself", "Folder", "C:\\A\\Folder", "A/Folder/Folder=;A/Folder/Inner/x.obj=geo", false,
+     true},
     {"FolderIntoItsSubFolder", "Folder", "C:\\A\\Folder\\Inner",
      "A/Folder/Inner/Folder=;A/Folder/Inner/x.obj=geo", true, true},
     {"FolderAcrossDrives", "Folder", "C:\\C", "A/Folder=;C/Folder/Inner/x.obj=geo", true, false,
