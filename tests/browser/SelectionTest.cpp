@@ -45,15 +45,12 @@ TEST_F(SelectionTest, AvailabilityTextsAndEditMenuFollowTheSelection) {
     // tag, protected, clipboard, availability, rows of the text tables above
     const std::tuple<std::string, bool, bool, const char*, int, int> rows[] = {
         // clang-format off
-        {"SystemFolder", true, true, "10100000", 0, 2}, {"SystemFolder", false, false, "10100110", 0, 1},
-        {"SystemFile", true, false, "00100100", 0, 3}, {"SystemFile", false, true, "00100100", 0, 3},
-        {"Drive", true, false, "10000110", 0, 4}, {"Drive", false, true, "10010110", 0, 4},
-        {"Folder", true, false, "11101111", 1, 1}, {"Folder", true, true, "11111111", 1, 1},
-        {"RefFolder", true, true, "10000100", 0, 5}, {"File", true, false, "11101101", 2, 6},
-        {"File", false, true, "11101101", 2, 6}, {"Scan", true, true, "10000000", 0, 0},
-        {"ScanForFileInFile", true, true, "10000000", 0, 0}, {"ScanForFile", false, true, "10000000", 0, 0},
-        {"Unable", true, true, "00000000", 0, 0}, {"Reference", true, true, "00000000", 0, 0},
-        {"ReferencedFile", false, true, "00000000", 0, 0}, {"NotFound", true, false, "00000000", 0, 0},
+        {"SystemFolder", true, true, "10100000", 0, 2}, {"SystemFolder", false, false, "10100110", 0, 1}, {"SystemFile", true, false, "00100100", 0, 3},
+        {"SystemFile", false, true, "00100100", 0, 3}, {"Drive", true, false, "10000110", 0, 4}, {"Drive", false, true, "10010110", 0, 4},
+        {"Folder", true, false, "11101111", 1, 1}, {"Folder", true, true, "11111111", 1, 1}, {"RefFolder", true, true, "10000100", 0, 5},
+        {"File", true, false, "11101101", 2, 6}, {"File", false, true, "11101101", 2, 6}, {"Scan", true, true, "10000000", 0, 0},
+        {"ScanForFileInFile", true, true, "10000000", 0, 0}, {"ScanForFile", false, true, "10000000", 0, 0}, {"Unable", true, true, "00000000", 0, 0},
+        {"Reference", true, true, "00000000", 0, 0}, {"ReferencedFile", false, true, "00000000", 0, 0}, {"NotFound", true, false, "00000000", 0, 0},
         {"RefFile", true, true, "00000000", 0, 0},
         {"folder", true, true, "00000000", 0, 0},  // tags are case-sensitive
         // clang-format on
