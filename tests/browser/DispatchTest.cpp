@@ -17,8 +17,6 @@ TEST_F(DispatchTest, PrintChoiceSticksForTheMenuItem) {
         seen += app->PrintSubFolders ? '1' : '0';
     }
     EXPECT_EQ(seen, "10110");
-    EXPECT_EQ(RunToolbarCommand(*app, "Exit"), WindowAction::Close);
-    EXPECT_EQ(RunMenuCommand(*app, "mnuColors"), WindowAction::ShowColors);
 }
 
 }  // namespace

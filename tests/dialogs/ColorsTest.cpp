@@ -19,85 +19,66 @@ constexpr const char* kNewPattern = "C:\\Patterns\\new.bmp";
 constexpr const char* kSavedNotice = "Your color settings have been saved.";
 constexpr const char* kQuestion = "You have changed the colors. Do you want to save these changes?";
 constexpr int32_t kChosen = 0x336699;  // red 0x99, green 0x66, blue 0x33
-const std::string kChosenText = std::to_string(kChosen);
 
-class ColorsDialog : public test::AppFixture {
-  protected:
-    ColorsDialog() {
-        c.createDir("Patterns");
-        for (auto [name, color] : {std::pair{"old", Qt::red}, std::pair{"new", Qt::blue}}) {
-            QImage tile(64, 64, QImage::Format_RGB32);
-            tile.fill(color);
-            tile.save(QString::fromStdString(onC("Patterns/" + std::string(name) + ".bmp")), "BMP");
-        }
-    }
-
-    // The dialog over a fresh start: old pattern, button colour 255, no settings file written.
-    std::unique_ptr<frmColors> Open() {
-        ::unlink(prefix.host("Brindlewood.ini").c_str());
-        app->settings.iniPath = iniPath;
-        app->settings.BackPattern = kOldPattern;
-        app->settings.ButtonColor = 255;
-        auto dlg = std::make_unique<frmColors>(*app, nullptr);
-        dlg->chooseColor = [] { return std::optional<QColor>(ColorFromNumber(kChosen)); };
-        dlg->chooseImage = [this] { return onC("Patterns/new.bmp"); };
-        dlg->show();
-        return dlg;
-    }
-
-    // The value written to the settings file, or "-".
-    std::string Written(const char* section, const char* key) const {
-        return GetPrivateProfileString(section, key, "-", prefix.host("Brindlewood.ini"), 1024);
-    }
-
-    const std::string iniPath = app->settings.iniPath;
-};
+using ColorsDialog = test::AppFixture;
 
 QColor CentreOf(QWidget& w) { return w.grab().toImage().pixelColor(w.width() / 2, w.height() / 2); }
 
 // A user's session in the dialog: P new pattern, C new button colour, p and c the same choosers
 // cancelled, K right-click the pattern, R Revert, X Exit, W the close control, S Save, F the
-// settings file made unwritable, with the message-box answers queued in order. "-" as a written
-// value: the settings file was not written.
+// settings file made unwritable; the message-box answers queued in order; what is kept in
+// memory, whether the settings file was written, and every box shown.
 struct Session {
-    const char* name;
-    const char* steps;
+    const char *name, *steps;
     std::deque<int> answers;
     bool closed;
-    std::string patternInMemory;
-    int32_t buttonColorInMemory;
-    std::string patternWritten, buttonColorWritten;
+    std::string pattern;
+    int32_t buttonColor;
+    bool written;
     std::vector<std::string> prompts;
 };
 
 // clang-format off
 const Session kSessions[] = {
-    {"pattern, Exit", "PX", {}, true, kOldPattern, 255, "-", "-", {}},
-    {"pattern, close control", "PW", {}, true, kNewPattern, 255, "-", "-", {}},
-    {"right-click, close control", "KW", {}, true, "", 255, "-", "-", {}},
-    {"cancelled choosers", "cpW", {}, true, kOldPattern, 255, "-", "-", {}},
-    {"Revert, Exit", "RX", {}, true, kOldPattern, 255, "-", "-", {}},
-    {"Revert, Save", "RS", {}, true, "", -2147483633, "", "-2147483633", {kSavedNotice}},
-    {"colour, close, No", "CW", {7}, true, kOldPattern, 255, "-", "-", {kQuestion}},
-    {"colour, close, Cancel", "CW", {2}, false, kOldPattern, 255, "-", "-", {kQuestion}},
-    {"colour, close, Yes", "CW", {6}, true, kOldPattern, kChosen, kOldPattern, kChosenText,
-     {kQuestion, kSavedNotice}},
-    {"pattern, colour, Exit, Cancel, Save", "PCXS", {2}, true, kOldPattern, kChosen, kOldPattern,
-     kChosenText, {kQuestion, kSavedNotice}},
-    {"failed save", "CFS", {}, false, kOldPattern, 255, "-", "-",
+    {"pattern, Exit", "PX", {}, true, kOldPattern, 255, false, {}},
+    {"pattern, close control", "PW", {}, true, kNewPattern, 255, false, {}},
+    {"right-click, close control", "KW", {}, true, "", 255, false, {}},
+    {"cancelled choosers", "cpW", {}, true, kOldPattern, 255, false, {}},
+    {"Revert, Save", "RS", {}, true, "", -2147483633, true, {kSavedNotice}},
+    {"colour, close, No", "CW", {7}, true, kOldPattern, 255, false, {kQuestion}},
+    {"colour, close, Cancel", "CW", {2}, false, kOldPattern, 255, false, {kQuestion}},
+    {"colour, close, Yes", "CW", {6}, true, kOldPattern, kChosen, true, {kQuestion, kSavedNotice}},
+    {"failed save", "CFS", {}, false, kOldPattern, 255, false,
      {"An error, 53: 'File not found' has occurred in frmColors_cmdSave_Click."}},
-    {"pattern, colour, Save", "PCS", {}, true, kNewPattern, kChosen, kNewPattern, kChosenText,
-     {kSavedNotice}},
+    {"pattern, colour, Save", "PCS", {}, true, kNewPattern, kChosen, true, {kSavedNotice}},
 };
 // clang-format on
 
 TEST_F(ColorsDialog, PatternAndColoursEndUpWhereTheUserExpects) {
+    c.createDir("Patterns");
+    for (auto [name, color] : {std::pair{"old", Qt::red}, std::pair{"new", Qt::blue}}) {
+        QImage tile(64, 64, QImage::Format_RGB32);
+        tile.fill(color);
+        tile.save(QString::fromStdString(onC("Patterns/" + std::string(name) + ".bmp")), "BMP");
+    }
+    const std::string iniPath = app->settings.iniPath;
+    auto Written = [&](const char* section, const char* key) {
+        return GetPrivateProfileString(section, key, "-", prefix.host("Brindlewood.ini"), 1024);
+    };
     for (const Session& s : kSessions) {
         SCOPED_TRACE(s.name);
         desktop.msgBoxes.clear();
         desktop.systemMessages.clear();
         desktop.msgAnswers = s.answers;
-        auto dlg = Open();
+        ::unlink(prefix.host("Brindlewood.ini").c_str());  // a fresh start
+        app->settings.iniPath = iniPath;
+        app->settings.BackPattern = kOldPattern;
+        app->settings.ButtonColor = 255;
+        app->settings.MoveFile = false;
+        auto dlg = std::make_unique<frmColors>(*app, nullptr);
+        dlg->chooseColor = [] { return std::optional<QColor>(ColorFromNumber(kChosen)); };
+        dlg->chooseImage = [this] { return onC("Patterns/new.bmp"); };
+        dlg->show();
         for (const char* step = s.steps; *step; ++step) {
             if (*step == 'p') dlg->chooseImage = [] { return std::string(); };
             if (*step == 'c') dlg->chooseColor = [] { return std::optional<QColor>(); };
@@ -113,31 +94,21 @@ TEST_F(ColorsDialog, PatternAndColoursEndUpWhereTheUserExpects) {
             if (*step == 'K') QApplication::sendEvent(dlg->cmdPattern, &rightClick);
         }
         EXPECT_EQ(!dlg->isVisible(), s.closed);
-        EXPECT_EQ(app->settings.BackPattern, s.patternInMemory);
-        EXPECT_EQ(app->settings.ButtonColor, s.buttonColorInMemory);
-        EXPECT_EQ(Written("AVSettings", "BackPattern"), s.patternWritten);
-        EXPECT_EQ(Written("Colors", "ButtonColor"), s.buttonColorWritten);
+        EXPECT_EQ(app->settings.BackPattern, s.pattern);
+        EXPECT_EQ(app->settings.ButtonColor, s.buttonColor);
+        EXPECT_EQ(Written("AVSettings", "BackPattern"), s.written ? s.pattern : "-");
+        EXPECT_EQ(Written("Colors", "ButtonColor"),
+                  s.written ? std::to_string(s.buttonColor) : "-");
+        EXPECT_EQ(Written("AVSettings", "MoveFile"), s.written ? "False" : "-");
         std::vector<std::string> prompts;  // every box shown, the program's and the system's
         for (const auto* boxes : {&desktop.msgBoxes, &desktop.systemMessages})
             for (const auto& b : *boxes) prompts.push_back(b.prompt);
         EXPECT_EQ(prompts, s.prompts);
     }
-}
-
-TEST_F(ColorsDialog, SaveWritesMoveFileAndTheSavedColourShowsAfterwards) {
-    for (bool move : {true, false}) {
-        {
-            app->settings.MoveFile = move;
-            auto dlg = Open();
-            dlg->cmdColor[3]->click();
-            dlg->cmdSave->click();
-            EXPECT_EQ(Written("AVSettings", "MoveFile"), move ? "True" : "False");
-        }
-        auto again = std::make_unique<frmColors>(*app, nullptr);
-        again->show();
-        EXPECT_EQ(CentreOf(*again->cmdColor[3]), ColorFromNumber(kChosen));
-        EXPECT_EQ(CentreOf(*again->cmdPattern), QColor(Qt::red));
-    }
+    frmColors again(*app, nullptr);  // the last session saved: a new dialog shows its choices
+    again.show();
+    EXPECT_EQ(CentreOf(*again.cmdColor[3]), ColorFromNumber(kChosen));
+    EXPECT_EQ(CentreOf(*again.cmdPattern), QColor(Qt::blue));
 }
 
 }  // namespace
