@@ -23,8 +23,8 @@ using AboutBox = test::AppFixture;
 
 TEST_F(AboutBox, StatusLinesFollowTheOpenWindows) {
     const std::string open =
-                          "Poser status: open in background.|It is NOT safe to delete Poser "
-                          "object files.|",
+                          "Poser status: open in background.!|It is NOT safe to delete Poser "
+                          "object files.!|",
                       closed = "Poser status: closed.|It is safe to delete Poser object files.|";
     FixedWindows windows;
     app->windows = &windows;
@@ -41,8 +41,11 @@ TEST_F(AboutBox, StatusLinesFollowTheOpenWindows) {
         std::string texts;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<frmAbout*>(QApplication::activeModalWidget());
-            for (QLabel* l : {box->lblPoser, box->lblSafetoDelete})
-                texts += l->text().toStdString() + "|";
+            // Each line, and "!" where it stands on the red warning background.
+            for (QLabel* l : {box->lblPoser, box->lblSafetoDelete}) {
+                const bool red = l->grab().toImage().pixelColor(1, 1) == QColor(Qt::red);
+                texts += l->text().toStdString() + (red ? "!|" : "|");
+            }
             box->cmdOk->click();
         });
         ShowAbout(*app, nullptr);

@@ -44,12 +44,15 @@ const Session kSessions[] = {
     {"pattern, close control", "PW", {}, true, kNewPattern, 255, false, {}},
     {"right-click, close control", "KW", {}, true, "", 255, false, {}},
     {"cancelled choosers", "cpW", {}, true, kOldPattern, 255, false, {}},
+    {"Revert, Exit", "RX", {}, true, kOldPattern, 255, false, {}},
     {"Revert, Save", "RS", {}, true, "", -2147483633, true, {kSavedNotice}},
     {"colour, close, No", "CW", {7}, true, kOldPattern, 255, false, {kQuestion}},
     {"colour, close, Cancel", "CW", {2}, false, kOldPattern, 255, false, {kQuestion}},
     {"colour, close, Yes", "CW", {6}, true, kOldPattern, kChosen, true, {kQuestion, kSavedNotice}},
     {"failed save", "CFS", {}, false, kOldPattern, 255, false,
      {"An error, 53: 'File not found' has occurred in frmColors_cmdSave_Click."}},
+    {"pattern, colour, Exit, Cancel, Save", "PCXS", {2}, true, kOldPattern, kChosen, true,
+     {kQuestion, kSavedNotice}},
     {"pattern, colour, Save", "PCS", {}, true, kNewPattern, kChosen, true, {kSavedNotice}},
 };
 // clang-format on
