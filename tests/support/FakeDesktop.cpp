@@ -2,21 +2,26 @@
 
 namespace bw::test {
 
-int FakeDesktop::ShowMsgBox(const std::string& prompt, int style, const std::string& title) {
-    msgBoxes.push_back({prompt, style, title});
-    if (msgAnswers.empty()) return answer::kOK;
-    int a = msgAnswers.front();
-    msgAnswers.pop_front();
+namespace {
+// The next scripted answer, or `dry` once they ran out.
+template <class T>
+T Next(std::deque<T>& answers, T dry) {
+    if (answers.empty()) return dry;
+    T a = std::move(answers.front());
+    answers.pop_front();
     return a;
 }
+}  // namespace
 
-std::string FakeDesktop::ShowInputBox(const std::string& prompt, int style, const std::string& title,
-                                      const std::string&) {
+int FakeDesktop::ShowMsgBox(const std::string& prompt, int style, const std::string& title) {
+    msgBoxes.push_back({prompt, style, title});
+    return Next(msgAnswers, int(answer::kOK));
+}
+
+std::string FakeDesktop::ShowInputBox(const std::string& prompt, int style,
+                                      const std::string& title, const std::string&) {
     inputBoxes.push_back({prompt, style, title});
-    if (inputAnswers.empty()) return {};
-    std::string a = inputAnswers.front();
-    inputAnswers.pop_front();
-    return a;
+    return Next(inputAnswers, std::string());
 }
 
 void FakeDesktop::ShowSystemMessage(const std::string& prompt, const std::string& title) {
@@ -30,18 +35,12 @@ void FakeDesktop::DoEvents() {
 
 std::string FakeDesktop::ChooseSaveFile(const std::string& title, const std::string&) {
     chooserTitles.push_back(title);
-    if (saveFileAnswers.empty()) return {};
-    std::string a = saveFileAnswers.front();
-    saveFileAnswers.pop_front();
-    return a;
+    return Next(saveFileAnswers, std::string());
 }
 
 std::string FakeDesktop::ChooseFolder(const std::string& title) {
     chooserTitles.push_back(title);
-    if (folderAnswers.empty()) return {};
-    std::string a = folderAnswers.front();
-    folderAnswers.pop_front();
-    return a;
+    return Next(folderAnswers, std::string());
 }
 
 }  // namespace bw::test
