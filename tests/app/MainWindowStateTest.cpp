@@ -35,7 +35,6 @@ TEST_F(MainWindowStateTest, LastFolderIsTheFolderOrDriveOfTheSelection) {
     const std::tuple<const char*, bool, const char*> cases[] = {
         {"C:\\Poser4\\Runtime\\Libraries\\Figure.cr2", true, "C:\\Poser4\\Runtime\\Libraries\\"},
         {"C:\\Poser4\\Runtime\\Libraries\\Figure.cr2+", true, "C:\\Poser4\\Runtime\\Libraries\\"},
-        {"C:\\Poser4\\Runtime", true, "C:\\Poser4\\Runtime\\"},
         {"C:\\top.txt", true, "C:\\"},
         {"C:", true, "C:\\"},
         {"C:\\Poser4\\Runtime", false, "-"},

@@ -68,21 +68,15 @@ TEST_F(LoadSettingsTest, PathsAreCheckedAsTheyAreRead) {
 
 TEST_F(LoadSettingsTest, ValuesPresentAbsentAndDamaged) {
     const Settings& s = Load(
-        "[Colors]\r\nBackColor=1\r\nTextColor=not a colour\r\n[Folder]\r\nUseRelPathName=TRUE\r\n"
+        "[Colors]\r\nBackColor=-2147483633\r\nTextColor=4294967296\r\n[Folder]\r\n"
+        "UseRelPathName=TRUE\r\n"
         "ProtectSystemFilesFolders=false\r\nConfirmDelete=0\r\nBackUpFigure=maybe\r\n"
         "[AVSettings]\r\nMoveFile=False\r\n");
     EXPECT_TRUE(s.UseRelPathName);
     EXPECT_FALSE(s.ProtectSystemFilesFolders || s.ConfirmDelete || s.MoveFile);
-    EXPECT_TRUE(s.BackUpFigure);  // not a Boolean: the default
-    EXPECT_EQ(s.TextColor, 0);    // not a number: the default
-}
-
-TEST(SettingsValues, NumericBooleanAndColorConversions) {
-    EXPECT_TRUE(IsNumeric(" -12 ") && IsNumeric("1.5e3") && !IsNumeric("1e") && !IsNumeric(""));
-    EXPECT_TRUE(ToBoolean("tRuE", false) && ToBoolean("-1", false) && !ToBoolean("0", true));
-    // System colours are negative; a value past 32 bits is damage.
-    EXPECT_EQ(ToColor("-2147483633", 0), -2147483633);
-    EXPECT_EQ(ToColor("4294967296", 7), 7);
+    EXPECT_TRUE(s.BackUpFigure);          // not a Boolean: the default
+    EXPECT_EQ(s.BackColor, -2147483633);  // a system colour
+    EXPECT_EQ(s.TextColor, 0);            // past 32 bits: the default
 }
 
 }  // namespace

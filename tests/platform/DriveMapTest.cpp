@@ -19,8 +19,7 @@ TEST(DriveMap, PrefixDrivesPlusZ) {
     std::filesystem::create_directory_symlink("/nonexistent-bw", prefix.host("dosdevices/e:"));
     std::string drives;
     const auto map = DriveMap::FromPrefix(prefix.path());
-    for (const auto& drive : map.drives())
-        drives += drive.letter + drive.root + " ";
+    for (const auto& drive : map.drives()) drives += drive.letter + drive.root + " ";
     EXPECT_EQ(drives, "C:" + c.path() + " D:" + d.path() + " Z:/ ");
 
     const auto none = DriveMap::FromPrefix("/nonexistent-prefix-bw");

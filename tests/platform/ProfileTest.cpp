@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 #include "platform/Profile.h"
 #include "support/TestDir.h"
@@ -12,12 +13,8 @@ using test::TestDir;
 
 TEST(Profile, ReadsAsTheClassicReader) {
     const std::string dflt = "Z:\\" + std::string(60, 'd'), cut = dflt.substr(0, 49);
-    const struct {
-        std::optional<std::string> file;  // none: no file at all
-        const char* section;
-        const char* key;
-        std::string expected;
-    } cases[] = {
+    // file (none: no file at all), section, key -> value
+    const std::tuple<std::optional<std::string>, const char*, const char*, std::string> cases[] = {
         {std::nullopt, "Colors", "BackColor", cut},
         {"[Colors]\r\nTextColor=0\r\n", "Colors", "BackColor", cut},
         {"[Folder]\r\nBackColor=1\r\n", "Colors", "BackColor", cut},  // other section; cut default
@@ -29,23 +26,17 @@ TEST(Profile, ReadsAsTheClassicReader) {
         {"[A]\r\nk=" + std::string(60, 'x') + "\r\n", "A", "k", std::string(49, 'x')},
         {std::string("\x01\x02\xff[A\x00]\r\nk=1", 13), "A", "k", cut},  // junk is no section
     };
-    for (const auto& cs : cases) {
-        SCOPED_TRACE(cs.file.value_or("(no file)"));
+    for (const auto& [file, section, key, expected] : cases) {
+        SCOPED_TRACE(file.value_or("(no file)"));
         TestDir dir;
-        if (cs.file) dir.createFile("Brindlewood.ini", *cs.file);
-        EXPECT_EQ(GetPrivateProfileString(cs.section, cs.key, dflt, dir.host("Brindlewood.ini")),
-                  cs.expected);
+        if (file) dir.createFile("s.ini", *file);
+        EXPECT_EQ(GetPrivateProfileString(section, key, dflt, dir.host("s.ini")), expected);
     }
 }
 
 TEST(Profile, WritesOnlyWhatItMust) {
-    const struct {
-        const char* before;  // null: no file
-        const char* section;
-        const char* key;
-        const char* value;
-        const char* after;
-    } cases[] = {
+    // before (null: no file), section, key, value -> after
+    const std::tuple<const char*, const char*, const char*, const char*, const char*> cases[] = {
         {nullptr, "Folder", "Runtime", "C:\\P\\Runtime", "[Folder]\r\nRuntime=C:\\P\\Runtime\r\n"},
         {"[A]\r\nx=1\r\n; note  \r\nk=old\n[B]\r\nk=b\r\n", "A", "K", "new",
          "[A]\r\nx=1\r\n; note  \r\nK=new\n[B]\r\nk=b\r\n"},
@@ -54,12 +45,12 @@ TEST(Profile, WritesOnlyWhatItMust) {
         {"[A]\r\nx=1", "WindowSize", "frmMain_Left", "0",
          "[A]\r\nx=1\r\n[WindowSize]\r\nfrmMain_Left=0\r\n"},
     };
-    for (const auto& cs : cases) {
-        SCOPED_TRACE(cs.after);
+    for (const auto& [before, section, key, value, after] : cases) {
+        SCOPED_TRACE(after);
         TestDir dir;
-        if (cs.before) dir.createFile("s.ini", cs.before);
-        WritePrivateProfileString(cs.section, cs.key, cs.value, dir.host("s.ini"));
-        EXPECT_EQ(dir.readBytes("s.ini"), cs.after);
+        if (before) dir.createFile("s.ini", before);
+        WritePrivateProfileString(section, key, value, dir.host("s.ini"));
+        EXPECT_EQ(dir.readBytes("s.ini"), after);
         EXPECT_FALSE(dir.exists("s.ini.new"));
     }
 }
