@@ -21,10 +21,9 @@ TEST_F(MainWindowStateTest, FirstStartAsksForRuntimeThenOpensPreferences) {
     app->settings.Runtime = "C:\\Poser4\\Runtime";
     EXPECT_FALSE(AskForRuntimeIfUnset(*app, show));
     EXPECT_EQ(boxesWhenShown, std::vector<size_t>{1});  // once, after the notice
-    ASSERT_EQ(desktop.msgBoxes.size(), 1u);
-    EXPECT_EQ(desktop.msgBoxes[0].title + "|" + desktop.msgBoxes[0].prompt,
-              "Poser4\\Runtime folder needs to be set.|You will need to set the location of "
-              "your Poser4\\Runtime folder. (This only needs to be set once.)");
+    EXPECT_EQ(desktop.Shown(),
+              "Poser4\\Runtime folder needs to be set.|0|You will need to set the location of "
+              "your Poser4\\Runtime folder. (This only needs to be set once.)\n");
 }
 
 TEST_F(MainWindowStateTest, LastFolderIsTheFolderOrDriveOfTheSelection) {

@@ -8,20 +8,12 @@ namespace {
 
 class PrefsLogicTest : public AppFixture {
   protected:
-    // Every box shown so far as "title|style|prompt", then forgets them.
-    std::vector<std::string> Boxes() {
-        std::vector<std::string> out;
-        for (const auto& b : desktop.msgBoxes)
-            out.push_back(b.title + "|" + std::to_string(b.style) + "|" + b.prompt);
-        desktop.msgBoxes.clear();
-        return out;
-    }
     PrefsLogic logic{*app};
 };
 
 TEST_F(PrefsLogicTest, FolderBrowserAsksWhileTheFolderIsNotARuntime) {
     const std::string question =
-        "Notice|4|The Poser4\\Runtime has not been selected. Are you sure you want this folder?";
+        "Notice|4|The Poser4\\Runtime has not been selected. Are you sure you want this folder?\n";
     c.createDir("Poser4/Runtime");
     c.createDir("Content");
     const struct {
@@ -30,14 +22,15 @@ TEST_F(PrefsLogicTest, FolderBrowserAsksWhileTheFolderIsNotARuntime) {
         std::deque<int> answers;
         const char* shown;
     } cases[] = {
+        {"D:\\Poser4\\RUNTIME", {""}, {}, "D:\\Poser4\\RUNTIME"},
         {"C:\\", {"Content"}, {answer::kYes}, "C:\\Content"},
         {"C:\\", {"Content", "Poser4/Runtime"}, {answer::kNo}, "C:\\Poser4\\Runtime"},
         {"C:\\", {"", ""}, {answer::kNo, answer::kYes}, "C:\\"},  // a cancel tests the old text
-        {"D:\\Poser4\\RUNTIME", {""}, {}, "D:\\Poser4\\RUNTIME"},
     };
     for (const auto& cs : cases) {
         SCOPED_TRACE(cs.shown);
         app->settings.Runtime = "C:\\";
+        desktop.msgBoxes.clear();
         for (const auto& rel : cs.chosen)
             desktop.folderAnswers.push_back(rel.empty() ? "" : onC(rel));
         desktop.msgAnswers = cs.answers;
@@ -45,9 +38,10 @@ TEST_F(PrefsLogicTest, FolderBrowserAsksWhileTheFolderIsNotARuntime) {
         EXPECT_EQ(logic.BrowseForRuntime(cs.start), cs.shown);
         // A chosen folder becomes the runtime at once; a cancel keeps the old one.
         EXPECT_EQ(app->settings.Runtime, cs.chosen.back().empty() ? "C:\\" : cs.shown);
-        EXPECT_EQ(Boxes(), std::vector<std::string>(cs.answers.size(), question));
+        EXPECT_EQ(desktop.msgBoxes.size(), cs.answers.size());
         EXPECT_TRUE(logic.changed());
     }
+    EXPECT_EQ(desktop.Shown(), question + question);
     EXPECT_EQ(desktop.chooserTitles.back(), "Please locate your Poser4\\Runtime folder.");
 }
 
@@ -60,7 +54,8 @@ TEST_F(PrefsLogicTest, SaveWritesRuntimeAndAllFiveSwitchesOrReportsWhyNot) {
     EXPECT_FALSE(logic.Save(v));  // one error, shown in either box, never "saved"
     EXPECT_TRUE(logic.changed());
     EXPECT_EQ(desktop.msgBoxes.size() + desktop.systemMessages.size(), 1u);
-    for (const auto& box : Boxes()) EXPECT_EQ(box.find("saved"), std::string::npos);
+    EXPECT_EQ(desktop.Shown().find("saved"), std::string::npos);
+    desktop.msgBoxes.clear();
 
     app->settings.iniPath = ini;
     ASSERT_TRUE(logic.Save(v));
@@ -71,7 +66,7 @@ TEST_F(PrefsLogicTest, SaveWritesRuntimeAndAllFiveSwitchesOrReportsWhyNot) {
     EXPECT_EQ(written, "C:\\Poser4\\Runtime True False False True False ");
     EXPECT_TRUE(app->settings.StartInLastFolder && !app->settings.ProtectSystemFilesFolders);
     EXPECT_FALSE(logic.changed());
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Notice|0|Your preferences have been saved."});
+    EXPECT_EQ(desktop.Shown(), "Notice|0|Your preferences have been saved.\n");
 }
 
 }  // namespace

@@ -48,7 +48,6 @@ TEST_F(LoadSettingsTest, PathsAreCheckedAsTheyAreRead) {
          "C:\\B\\Runtime"},  // the later line wins, whatever its section
         {"[Folder]\r\nRuntime=C:\\" + longName + "\\Runtime", &S::Runtime,
          "C:\\" + longName + "\\Runtime"},
-        {"[Folder]\r\nRuntimeX=C:\\Runtime", &S::Runtime, "C:\\"},  // taken with its "="
         // LastFolder is read only along with StartInLastFolder.
         {"[Folder]\r\nLastFolder=C:\\Poser4\\", &S::LastFolder, "C:\\"},
         {"[Folder]\r\nLastFolder=C:\\Poser4\\\r\nStartInLastFolder=False", &S::LastFolder,

@@ -41,16 +41,13 @@ TEST_F(frmPrefsTest, TurningProtectionOffNeedsAYesAndExitAsksToSaveIt) {
     EXPECT_TRUE(dialog->isVisible());
     Button("cmdCancel")->click();  // Yes: saves and closes
     EXPECT_FALSE(dialog->isVisible());
-    std::string shown;
-    for (const auto& b : desktop.msgBoxes)
-        shown += b.title + "|" + std::to_string(b.style) + "|" + b.prompt + "\n";
     const std::string warning =
         "Warning|68|Note: You have chosen to turn protection OFF for the system files and "
         "folders. These are very senstive- please proceed with caution. \rAre you sure you want "
         "to do this?\n";
     const std::string save =
         "Save changes?|3|You have changed the data. Do you want to save these changes?\n";
-    EXPECT_EQ(shown,
+    EXPECT_EQ(desktop.Shown(),
               warning + warning + save + save + "Notice|0|Your preferences have been saved.\n");
     EXPECT_EQ(Ini("Folder", "ProtectSystemFilesFolders"), "False");
 }

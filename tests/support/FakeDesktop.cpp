@@ -43,4 +43,11 @@ std::string FakeDesktop::ChooseFolder(const std::string& title) {
     return Next(folderAnswers, std::string());
 }
 
+std::string FakeDesktop::Shown() const {
+    std::string out;
+    for (const auto& b : msgBoxes)
+        out += b.title + "|" + std::to_string(b.style) + "|" + b.prompt + "\n";
+    return out;
+}
+
 }  // namespace bw::test

@@ -48,6 +48,8 @@ class FakeDesktop : public Desktop {
     int doEventsCalls = 0;
     int popups = 0;
     bool busy() const { return busy_; }
+    // The message boxes shown so far, each as "title|style|prompt\n".
+    std::string Shown() const;
 
   private:
     std::string caption_ = "Brindlewood";

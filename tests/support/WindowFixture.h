@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
-#include <QTimer>
 #include <QTreeView>
 #include <filesystem>
 #include <memory>
@@ -17,18 +16,10 @@
 namespace bw::test {
 
 // The main window over the fixture's prefix, with a copy of the sample library on C: and the
-// settings naming its Runtime. Any modal box is noted in `boxes` and closed, so a stray one fails
-// the test instead of hanging it.
+// settings naming its Runtime. A stray modal box stops the test at its time limit.
 class WindowFixture : public AppFixture {
   protected:
     WindowFixture() {
-        QObject::connect(&boxWatch, &QTimer::timeout, [this] {
-            if (QWidget* box = QApplication::activeModalWidget()) {
-                boxes.push_back(box->windowTitle().toStdString());
-                box->close();
-            }
-        });
-        boxWatch.start(20);
         std::filesystem::copy(std::string(BRINDLEWOOD_EXAMPLES_DIR) + "/Poser4", c.host("Poser4"),
                               std::filesystem::copy_options::recursive);
         Write("Colors", "BackColor", "15136253");
@@ -85,8 +76,6 @@ class WindowFixture : public AppFixture {
     }
 
     std::unique_ptr<frmMain> window;
-    QTimer boxWatch;
-    std::vector<std::string> boxes;
 };
 
 }  // namespace bw::test
