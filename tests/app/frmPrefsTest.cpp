@@ -21,15 +21,6 @@ class frmPrefsTest : public AppFixture {
     std::unique_ptr<frmPrefs> dialog;
 };
 
-TEST_F(frmPrefsTest, ShowsTheSettings) {
-    QString shown = dialog->findChild<QLineEdit*>("txtPoserFolder")->text();
-    for (const char* name :
-         {"chkStartinLastFolder", "chkShowRelPathName", "chkProtectSystemFilesFolders",
-          "chkConfirmDelete", "chkBackUpFigure", "optMoveToRecycle", "optDelete"})
-        shown += Button(name)->isChecked() ? '1' : '0';
-    EXPECT_EQ(shown, "C:\\Poser4\\Runtime0010110");
-}
-
 TEST_F(frmPrefsTest, TurningProtectionOffNeedsAYesAndExitAsksToSaveIt) {
     desktop.msgAnswers = {answer::kNo, answer::kYes, answer::kCancel, answer::kYes};
     QAbstractButton* protect = Button("chkProtectSystemFilesFolders");
@@ -52,8 +43,15 @@ TEST_F(frmPrefsTest, TurningProtectionOffNeedsAYesAndExitAsksToSaveIt) {
     EXPECT_EQ(Ini("Folder", "ProtectSystemFilesFolders"), "False");
 }
 
-TEST_F(frmPrefsTest, UncountedChangesCloseWithoutAskingButDeletionChoiceSticks) {
-    Button("chkConfirmDelete")->click();
+TEST_F(frmPrefsTest, ShowsTheSettingsAndUncountedChangesCloseWithoutAsking) {
+    QString shown = dialog->findChild<QLineEdit*>("txtPoserFolder")->text();
+    for (const char* name :
+         {"chkStartinLastFolder", "chkShowRelPathName", "chkProtectSystemFilesFolders",
+          "chkConfirmDelete", "chkBackUpFigure", "optMoveToRecycle", "optDelete"})
+        shown += Button(name)->isChecked() ? '1' : '0';
+    EXPECT_EQ(shown, "C:\\Poser4\\Runtime0010110");
+
+    Button("chkConfirmDelete")->click();  // neither change is counted
     Button("optDelete")->click();
     Button("cmdCancel")->click();
     EXPECT_FALSE(dialog->isVisible());
