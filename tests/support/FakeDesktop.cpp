@@ -24,15 +24,6 @@ std::string FakeDesktop::ShowInputBox(const std::string& prompt, int style,
     return Next(inputAnswers, std::string());
 }
 
-void FakeDesktop::ShowSystemMessage(const std::string& prompt, const std::string& title) {
-    systemMessages.push_back({prompt, 0, title});
-}
-
-void FakeDesktop::DoEvents() {
-    ++doEventsCalls;
-    if (onDoEvents) onDoEvents();
-}
-
 std::string FakeDesktop::ChooseSaveFile(const std::string& title, const std::string&) {
     chooserTitles.push_back(title);
     return Next(saveFileAnswers, std::string());

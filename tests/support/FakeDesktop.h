@@ -21,11 +21,16 @@ class FakeDesktop : public Desktop {
     int ShowMsgBox(const std::string& prompt, int style, const std::string& title) override;
     std::string ShowInputBox(const std::string& prompt, int style, const std::string& title,
                              const std::string& defaultText) override;
-    void ShowSystemMessage(const std::string& prompt, const std::string& title) override;
+    void ShowSystemMessage(const std::string& prompt, const std::string& title) override {
+        systemMessages.push_back({prompt, 0, title});
+    }
     void SetCaption(const std::string& caption) override { caption_ = caption; }
     std::string Caption() const override { return caption_; }
     void SetBusy(bool busy) override { busy_ = busy; }
-    void DoEvents() override;
+    void DoEvents() override {
+        ++doEventsCalls;
+        if (onDoEvents) onDoEvents();
+    }
     std::string ChooseSaveFile(const std::string& title, const std::string& filter) override;
     std::string ChooseFolder(const std::string& title) override;
     void PopupEditMenu() override { ++popups; }
