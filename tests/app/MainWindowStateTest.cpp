@@ -1,26 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "app/MainWindowState.h"
 #include "app/Settings.h"
 #include "browser/TreePopulation.h"
-#include "platform/Profile.h"
 #include "support/AppFixture.h"
 
 namespace bw::test {
 namespace {
 
-class MainWindowStateTest : public AppFixture {
-  protected:
-    std::string ini() const { return prefix.host("Brindlewood.ini"); }
-    std::string Read(const char* key) {
-        return GetPrivateProfileString("Folder", key, "(missing)", ini());
-    }
-};
+using MainWindowStateTest = AppFixture;
 
 TEST_F(MainWindowStateTest, FirstStartAsksForRuntimeThenOpensPreferences) {
     LoadSettings(*app, app->settings.iniPath);  // no file yet: the defaults are written
@@ -30,29 +21,27 @@ TEST_F(MainWindowStateTest, FirstStartAsksForRuntimeThenOpensPreferences) {
     app->settings.Runtime = "C:\\Poser4\\Runtime";
     EXPECT_FALSE(AskForRuntimeIfUnset(*app, show));
     EXPECT_EQ(boxesWhenShown, std::vector<size_t>{1});  // once, after the notice
-    ASSERT_EQ(desktop.msgBoxes.size(), 1u);
-    EXPECT_EQ(desktop.msgBoxes[0].title + "|" + std::to_string(desktop.msgBoxes[0].style) + "|" +
-                  desktop.msgBoxes[0].prompt,
+    EXPECT_EQ(desktop.Shown(),
               "Poser4\\Runtime folder needs to be set.|0|You will need to set the location of "
-              "your Poser4\\Runtime folder. (This only needs to be set once.)");
+              "your Poser4\\Runtime folder. (This only needs to be set once.)\n");
 }
 
 TEST_F(MainWindowStateTest, LastFolderIsTheFolderOrDriveOfTheSelection) {
     c.createFile("Poser4/Runtime/Libraries/Figure.cr2", "x");
     c.createFile("top.txt", "x");
+    const std::string ini = prefix.host("Brindlewood.ini");
     // selected full path (or a placeholder under it, with "+"), StartInLastFolder -> stored
     const std::tuple<const char*, bool, const char*> cases[] = {
         {"C:\\Poser4\\Runtime\\Libraries\\Figure.cr2", true, "C:\\Poser4\\Runtime\\Libraries\\"},
         {"C:\\Poser4\\Runtime\\Libraries\\Figure.cr2+", true, "C:\\Poser4\\Runtime\\Libraries\\"},
-        {"C:\\Poser4\\Runtime", true, "C:\\Poser4\\Runtime\\"},
         {"C:\\top.txt", true, "C:\\"},
         {"C:", true, "C:\\"},
-        {"C:\\Poser4\\Runtime", false, "(missing)"},
-        {"", true, "(missing)"},
+        {"C:\\Poser4\\Runtime", false, "-"},
+        {"", true, "-"},
     };
     for (const auto& [select, wanted, stored] : cases) {
         SCOPED_TRACE(select);
-        std::filesystem::remove(ini());
+        std::filesystem::remove(ini);
         app->settings.StartInLastFolder = wanted;
         std::string path = select;
         const bool placeholder = path.ends_with('+');
@@ -60,7 +49,7 @@ TEST_F(MainWindowStateTest, LastFolderIsTheFolderOrDriveOfTheSelection) {
         Node* n = path.empty() ? nullptr : expandTo(path);
         app->CurrentNode = NodeHandle(placeholder ? n->firstChild() : n);
         SaveLastFolder(*app);
-        EXPECT_EQ(Read("LastFolder"), stored);
+        EXPECT_EQ(Ini("Folder", "LastFolder"), stored);
     }
 }
 
@@ -83,9 +72,7 @@ TEST_F(MainWindowStateTest, ReopeningStopsAtTheDeepestFolderFound) {
         Node* n = ReopenLastFolder(*app);
         EXPECT_EQ(n ? n->FullPath() : "", selected);
         EXPECT_EQ(desktop.Caption(), selected.empty() ? "Brindlewood" : "Brindlewood: " + selected);
-        EXPECT_FALSE(desktop.busy());
-        EXPECT_EQ(app->tree.selected(), n);
-        EXPECT_EQ(app->CurrentNode.get(), n);
+        EXPECT_TRUE(!desktop.busy() && app->tree.selected() == n && app->CurrentNode.get() == n);
         for (Node* up = n ? n->parent() : nullptr; up; up = up->parent())
             EXPECT_TRUE(up->expanded());
     }

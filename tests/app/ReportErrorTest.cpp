@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
 #include <tuple>
 
 #include "app/ReportError.h"
@@ -25,12 +24,9 @@ TEST(ReportError, ShowsTheMessageOfTheNumber) {
     for (const auto& [number, description, procedure, expected] : cases) {
         test::FakeDesktop desktop;
         ReportError(desktop, PlatformError(number, description), procedure);
-        std::string shown;
-        for (const auto& [boxes, name] : {std::pair{&desktop.msgBoxes, "own box"},
-                                          std::pair{&desktop.systemMessages, "system box"}})
-            for (const auto& b : *boxes)
-                shown += name + ("|" + b.title + "|" + std::to_string(b.style) + "|" + b.prompt);
-        EXPECT_EQ(shown, expected);
+        const std::string kind = desktop.systemMessages.empty() ? "own box|" : "system box|";
+        for (const auto& m : desktop.systemMessages) desktop.msgBoxes.push_back(m);
+        EXPECT_EQ(kind + desktop.Shown(), expected + "\n");
     }
 }
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <string>
+#include <tuple>
 
 #include "app/Settings.h"
 #include "support/AppFixture.h"
@@ -17,7 +17,6 @@ class LoadSettingsTest : public test::AppFixture {
         LoadSettings(*app, app->settings.iniPath);
         return app->settings;
     }
-    std::string IniBytes() const { return prefix.readBytes("Brindlewood.ini"); }
 };
 
 TEST_F(LoadSettingsTest, NoFileOrADamagedOneIsReplacedByTheDefaults) {
@@ -26,9 +25,8 @@ TEST_F(LoadSettingsTest, NoFileOrADamagedOneIsReplacedByTheDefaults) {
         std::string("\x00\x01\xfe\xff\x7f garbage\r\x00", 14)};
     for (const auto& file : files) {
         const Settings& s = Load(file);
-        EXPECT_EQ(IniBytes(), kDefaultIniText);
-        EXPECT_EQ(s.BackColor, 15136253);
-        EXPECT_EQ(s.Runtime, "C:\\");
+        EXPECT_EQ(prefix.readBytes("Brindlewood.ini"), kDefaultIniText);
+        EXPECT_EQ(std::to_string(s.BackColor) + s.Runtime, "15136253C:\\");
         EXPECT_TRUE(s.ProtectSystemFilesFolders && s.ConfirmDelete && !s.StartInLastFolder);
         EXPECT_TRUE(desktop.msgBoxes.empty() && desktop.systemMessages.empty());
     }
@@ -36,60 +34,48 @@ TEST_F(LoadSettingsTest, NoFileOrADamagedOneIsReplacedByTheDefaults) {
 
 TEST_F(LoadSettingsTest, PathsAreCheckedAsTheyAreRead) {
     const std::string longName = "A very long folder name that goes past forty-nine";
+    for (const auto& dir : {"Poser4/RUNTIME", "Poser4/Content", "B/Runtime", "Runtime"})
+        c.createDir(dir);
+    c.createDir(longName + "/Runtime");
     using S = Settings;
-    const struct {
-        std::string lines;    // after the [Colors] section
-        std::string makeDir;  // on C:
-        std::string S::*field;
-        std::string expected;
-    } cases[] = {
+    const std::tuple<std::string, std::string S::*, std::string> cases[] = {
+        // lines after the [Colors] section, the field, its value
         // Runtime must exist and be named so.
-        {"[Folder]\r\nRuntime=C:\\Poser4\\RUNTIME", "Poser4/RUNTIME", &S::Runtime,
-         "C:\\Poser4\\RUNTIME"},
-        {"[Folder]\r\nRuntime=C:\\Poser4\\Content", "Poser4/Content", &S::Runtime, "C:\\"},
-        {"[Folder]\r\nRuntime=C:\\Gone\\Runtime", "", &S::Runtime, "C:\\"},
-        {"[Folder]\r\nRuntime=C:\\A\\Runtime\r\n[Other]\r\nRuntime=C:\\B\\Runtime", "B/Runtime",
-         &S::Runtime, "C:\\B\\Runtime"},  // the later line wins, whatever its section
-        {"[Folder]\r\nRuntime=C:\\" + longName + "\\Runtime", longName + "/Runtime", &S::Runtime,
+        {"[Folder]\r\nRuntime=C:\\Poser4\\RUNTIME", &S::Runtime, "C:\\Poser4\\RUNTIME"},
+        {"[Folder]\r\nRuntime=C:\\Poser4\\Content", &S::Runtime, "C:\\"},
+        {"[Folder]\r\nRuntime=C:\\Gone\\Runtime", &S::Runtime, "C:\\"},
+        {"[Folder]\r\nRuntime=C:\\A\\Runtime\r\n[Other]\r\nRuntime=C:\\B\\Runtime", &S::Runtime,
+         "C:\\B\\Runtime"},  // the later line wins, whatever its section
+        {"[Folder]\r\nRuntime=C:\\" + longName + "\\Runtime", &S::Runtime,
          "C:\\" + longName + "\\Runtime"},
-        {"[Folder]\r\nRuntimeX=C:\\Runtime", "Runtime", &S::Runtime, "C:\\"},  // taken with its "="
         // LastFolder is read only along with StartInLastFolder.
-        {"[Folder]\r\nLastFolder=C:\\Poser4\\", "", &S::LastFolder, "C:\\"},
-        {"[Folder]\r\nLastFolder=C:\\Poser4\\\r\nStartInLastFolder=False", "", &S::LastFolder,
+        {"[Folder]\r\nLastFolder=C:\\Poser4\\", &S::LastFolder, "C:\\"},
+        {"[Folder]\r\nLastFolder=C:\\Poser4\\\r\nStartInLastFolder=False", &S::LastFolder,
          "C:\\Poser4\\"},
         // BackPattern needs a lower-case extension within its first 49 characters.
-        {"[AVSettings]\r\nBackPattern=C:\\pics\\paper.jpg", "", &S::BackPattern,
-         "C:\\pics\\paper.jpg"},
-        {"[AVSettings]\r\nBackPattern=C:\\pics\\paper.JPG", "", &S::BackPattern, ""},
-        {"[AVSettings]\r\nBackPattern=C:\\a folder whose name is quite long enough "
-         "here\\paper.bmp",
-         "", &S::BackPattern, ""},  // cut before ".bmp"
+        {"[AVSettings]\r\nBackPattern=C:\\pictures for the background of trees\\paper.bmp",
+         &S::BackPattern, "C:\\pictures for the background of trees\\paper.bmp"},
+        {"[AVSettings]\r\nBackPattern=C:\\pictures for the backgrounds of trees\\paper.bmp",
+         &S::BackPattern, ""},  // cut inside ".bmp"
+        {"[AVSettings]\r\nBackPattern=C:\\pics\\paper.JPG", &S::BackPattern, ""},
     };
-    for (const auto& cs : cases) {
-        SCOPED_TRACE(cs.lines);
-        if (!cs.makeDir.empty()) c.createDir(cs.makeDir);
-        EXPECT_EQ(Load("[Colors]\r\nBackColor=1\r\n" + cs.lines + "\r\n").*cs.field, cs.expected);
+    for (const auto& [lines, field, expected] : cases) {
+        SCOPED_TRACE(lines);
+        EXPECT_EQ(Load("[Colors]\r\nBackColor=1\r\n" + lines + "\r\n").*field, expected);
     }
 }
 
 TEST_F(LoadSettingsTest, ValuesPresentAbsentAndDamaged) {
     const Settings& s = Load(
-        "[Colors]\r\nBackColor=1\r\nTextColor=not a colour\r\n[Folder]\r\nUseRelPathName=TRUE\r\n"
+        "[Colors]\r\nBackColor=-2147483633\r\nTextColor=4294967296\r\n[Folder]\r\n"
+        "UseRelPathName=TRUE\r\n"
         "ProtectSystemFilesFolders=false\r\nConfirmDelete=0\r\nBackUpFigure=maybe\r\n"
         "[AVSettings]\r\nMoveFile=False\r\n");
     EXPECT_TRUE(s.UseRelPathName);
     EXPECT_FALSE(s.ProtectSystemFilesFolders || s.ConfirmDelete || s.MoveFile);
-    EXPECT_TRUE(s.BackUpFigure);  // not a Boolean: the default
-    EXPECT_EQ(s.TextColor, 0);    // not a number: the default
-}
-
-TEST(SettingsValues, NumericBooleanAndColorConversions) {
-    for (const char* yes : {" -12 ", "1.5e3", "11280"}) EXPECT_TRUE(IsNumeric(yes)) << yes;
-    for (const char* no : {"Z:\\x\\Brindlewood.ini", "", "1e"}) EXPECT_FALSE(IsNumeric(no)) << no;
-    EXPECT_TRUE(ToBoolean("tRuE", false) && ToBoolean("-1", false) && ToBoolean("yes", true));
-    EXPECT_FALSE(ToBoolean("0", true));
-    EXPECT_EQ(ToColor("-2147483633", 0), -2147483633);
-    EXPECT_EQ(ToColor("4294967296", 7), 7);
+    EXPECT_TRUE(s.BackUpFigure);          // not a Boolean: the default
+    EXPECT_EQ(s.BackColor, -2147483633);  // a system colour
+    EXPECT_EQ(s.TextColor, 0);            // past 32 bits: the default
 }
 
 }  // namespace

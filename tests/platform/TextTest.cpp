@@ -13,12 +13,5 @@ TEST(SplitLines, AllThreeLineEndsAndNoEmptyLastLine) {
     EXPECT_TRUE(SplitLines("").empty());
 }
 
-TEST(FindIgnoreCase, FoldsAsciiOnly) {
-    EXPECT_EQ(FindIgnoreCase("C:\\Poser4\\RUNTIME\\x", "\\runtime"), 9u);
-    EXPECT_EQ(FindIgnoreCase("abc", "abcd"), std::string::npos);
-    // Non-ASCII bytes compare exactly.
-    EXPECT_EQ(FindIgnoreCase("Ärger", "äRGER"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace bw

@@ -12,7 +12,8 @@ namespace bw::test {
 AppFixture::AppFixture() {
     prefix.createDir("dosdevices");
     std::filesystem::create_directory_symlink(c.path(), prefix.host("dosdevices/c:"));
-    app = std::make_unique<AppState>(desktop, std::make_unique<FileSystem>(DriveMap::FromPrefix(prefix.path())));
+    app = std::make_unique<AppState>(
+        desktop, std::make_unique<FileSystem>(DriveMap::FromPrefix(prefix.path())));
     app->settings.iniPath = app->fs->WindowsPath(prefix.host("Brindlewood.ini"));
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/AppState.h"
+#include "platform/Profile.h"
 #include "support/FakeDesktop.h"
 #include "support/TestDir.h"
 
@@ -14,7 +15,7 @@ namespace bw::test {
 // A temp Wine prefix whose C: is a temp folder, an AppState over it with a FakeDesktop, and a
 // settings file in the prefix. C:\ paths in tests are real folders under `c`.
 class AppFixture : public ::testing::Test {
-protected:
+  protected:
     AppFixture();
 
     // Host path of a C: relative path ("Poser4/Runtime").
@@ -23,6 +24,10 @@ protected:
     Node* expandTo(const std::string& fullPath);
     // The child of `parent` with this text, or null.
     static Node* childNamed(Node* parent, const std::string& text);
+    // A value in the settings file, or "-" when it is not there.
+    std::string Ini(const char* section, const char* key) const {
+        return GetPrivateProfileString(section, key, "-", prefix.host("Brindlewood.ini"));
+    }
 
     TestDir prefix;
     TestDir c;

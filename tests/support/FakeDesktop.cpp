@@ -2,46 +2,43 @@
 
 namespace bw::test {
 
+namespace {
+// The next scripted answer, or `dry` once they ran out.
+template <class T>
+T Next(std::deque<T>& answers, T dry) {
+    if (answers.empty()) return dry;
+    T a = std::move(answers.front());
+    answers.pop_front();
+    return a;
+}
+}  // namespace
+
 int FakeDesktop::ShowMsgBox(const std::string& prompt, int style, const std::string& title) {
     msgBoxes.push_back({prompt, style, title});
-    if (msgAnswers.empty()) return answer::kOK;
-    int a = msgAnswers.front();
-    msgAnswers.pop_front();
-    return a;
+    return Next(msgAnswers, int(answer::kOK));
 }
 
-std::string FakeDesktop::ShowInputBox(const std::string& prompt, int style, const std::string& title,
-                                      const std::string&) {
+std::string FakeDesktop::ShowInputBox(const std::string& prompt, int style,
+                                      const std::string& title, const std::string&) {
     inputBoxes.push_back({prompt, style, title});
-    if (inputAnswers.empty()) return {};
-    std::string a = inputAnswers.front();
-    inputAnswers.pop_front();
-    return a;
-}
-
-void FakeDesktop::ShowSystemMessage(const std::string& prompt, const std::string& title) {
-    systemMessages.push_back({prompt, 0, title});
-}
-
-void FakeDesktop::DoEvents() {
-    ++doEventsCalls;
-    if (onDoEvents) onDoEvents();
+    return Next(inputAnswers, std::string());
 }
 
 std::string FakeDesktop::ChooseSaveFile(const std::string& title, const std::string&) {
     chooserTitles.push_back(title);
-    if (saveFileAnswers.empty()) return {};
-    std::string a = saveFileAnswers.front();
-    saveFileAnswers.pop_front();
-    return a;
+    return Next(saveFileAnswers, std::string());
 }
 
 std::string FakeDesktop::ChooseFolder(const std::string& title) {
     chooserTitles.push_back(title);
-    if (folderAnswers.empty()) return {};
-    std::string a = folderAnswers.front();
-    folderAnswers.pop_front();
-    return a;
+    return Next(folderAnswers, std::string());
+}
+
+std::string FakeDesktop::Shown() const {
+    std::string out;
+    for (const auto& b : msgBoxes)
+        out += b.title + "|" + std::to_string(b.style) + "|" + b.prompt + "\n";
+    return out;
 }
 
 }  // namespace bw::test

@@ -13,18 +13,17 @@ namespace fs = std::filesystem;
 
 TestDir::TestDir() {
     char pattern[] = "/tmp/bw-test-XXXXXX";
-    const char* made = ::mkdtemp(pattern);
-    if (!made) throw std::runtime_error("mkdtemp failed");
-    root_ = made;
+    if (!::mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
+    root_ = pattern;
 }
 
 TestDir::~TestDir() {
     std::error_code ec;
     // Tests may leave read-only items behind; make them writable so the folder can go.
-    for (auto it = fs::recursive_directory_iterator(root_, ec); it != fs::recursive_directory_iterator();
-         it.increment(ec)) {
-        if (!it->is_symlink(ec)) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-    }
+    for (auto it = fs::recursive_directory_iterator(root_, ec);
+         it != fs::recursive_directory_iterator(); it.increment(ec))
+        if (!it->is_symlink(ec))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(root_, ec);
 }
 
@@ -33,23 +32,19 @@ std::string TestDir::host(const std::string& relative) const {
 }
 
 std::string TestDir::createFile(const std::string& relative, const std::string& bytes) {
-    const std::string p = host(relative);
-    fs::create_directories(fs::path(p).parent_path());
-    std::ofstream out(p, std::ios::binary);
-    out << bytes;
-    return p;
+    fs::create_directories(fs::path(host(relative)).parent_path());
+    std::ofstream(host(relative), std::ios::binary) << bytes;
+    return host(relative);
 }
 
 std::string TestDir::createDir(const std::string& relative) {
-    const std::string p = host(relative);
-    fs::create_directories(p);
-    return p;
+    fs::create_directories(host(relative));
+    return host(relative);
 }
 
 std::string TestDir::readBytes(const std::string& relative) const {
-    std::ifstream in(host(relative), std::ios::binary);
     std::ostringstream ss;
-    ss << in.rdbuf();
+    ss << std::ifstream(host(relative), std::ios::binary).rdbuf();
     return ss.str();
 }
 

@@ -6,7 +6,7 @@ namespace bw::test {
 
 // A temporary folder tree, removed when the object goes.
 class TestDir {
-public:
+  public:
     TestDir();
     ~TestDir();
     TestDir(const TestDir&) = delete;
@@ -21,7 +21,7 @@ public:
     std::string readBytes(const std::string& relative) const;
     bool exists(const std::string& relative) const;
 
-private:
+  private:
     std::string root_;
 };
 

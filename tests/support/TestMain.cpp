@@ -10,26 +10,24 @@
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     char pattern[] = "/tmp/bw-test-home-XXXXXX";
-    const char* home = ::mkdtemp(pattern);
-    if (home) {
-        const std::string h = home;
-        for (const char* sub : {"/data", "/config", "/runtime", "/cache"})
-            std::filesystem::create_directories(h + sub);
-        ::chmod((h + "/runtime").c_str(), 0700);
-        ::setenv("HOME", home, 1);
-        ::setenv("XDG_DATA_HOME", (h + "/data").c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", (h + "/config").c_str(), 1);
-        ::setenv("XDG_RUNTIME_DIR", (h + "/runtime").c_str(), 1);
-        ::setenv("XDG_CACHE_HOME", (h + "/cache").c_str(), 1);
+    const std::string home = ::mkdtemp(pattern) ? pattern : "";
+    if (!home.empty()) {
+        ::setenv("HOME", home.c_str(), 1);
+        for (const auto& [var, sub] : {std::pair{"XDG_DATA_HOME", "/data"},
+                                       {"XDG_CONFIG_HOME", "/config"},
+                                       {"XDG_RUNTIME_DIR", "/runtime"},
+                                       {"XDG_CACHE_HOME", "/cache"}}) {
+            std::filesystem::create_directories(home + sub);
+            ::setenv(var, (home + sub).c_str(), 1);
+        }
+        ::chmod((home + "/runtime").c_str(), 0700);
     }
     ::unsetenv("WINEPREFIX");
     ::unsetenv("BRINDLEWOOD_INI");
     if (!::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
-    int rc = RUN_ALL_TESTS();
-    if (home) {
-        std::error_code ec;
-        std::filesystem::remove_all(home, ec);
-    }
+    const int rc = RUN_ALL_TESTS();
+    std::error_code ec;
+    if (!home.empty()) std::filesystem::remove_all(home, ec);
     return rc;
 }
