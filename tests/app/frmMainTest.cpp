@@ -45,6 +45,20 @@ TEST_F(frmMainTest, PlacementCommandTextsAndAScanThatDefersTheClose) {
     auto* bar = window->findChild<QToolBar*>("tlbMain");
     auto* print = qobject_cast<QToolButton*>(bar->widgetForAction(Cmd("PrintContents")));
     ASSERT_TRUE(print && print->menu());
+    std::string tools;  // "key|caption|tooltip|enabled; " per button, separators by key alone
+    for (const QAction* a : bar->actions())
+        tools += (a->objectName() + (a->isSeparator() ? "" : "|" + a->text() + "|" + a->toolTip() +
+                                                             (a->isEnabled() ? "|1" : "|0")) +
+                  "; ")
+                     .toStdString();
+    EXPECT_EQ(tools,
+              "Back|Back|Back one step|0; Forward|Forward|Forward one step|0; "
+              "Refresh|Refresh|Refresh the information for this file or folder.|0; Separator1; "
+              "Cut|Cut|Cut|0; Copy|Copy|Copy|0; Paste|Paste|Paste|0; Separator4; "
+              "Open|Open|Open file (in default application) or folder (in Explorer).|0; "
+              "Delete|Delete|Delete|0; Rename|Rename|Rename this|0; Separator2; "
+              "PrintContents|Print|Print the contents of this folder or drive to a text file.|0; "
+              "Separator3; Exit|Exit|Exit this program.|1; ");
     std::string menus = Join(print->menu()->actions());
     for (QAction* top : window->menuBar()->actions())
         menus += (top->menu()->objectName() + ":" + top->menu()->title()).toStdString() + "; " +
