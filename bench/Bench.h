@@ -21,6 +21,16 @@ struct BenchApp {
     void ResetPumpGaps();
 };
 
+// The Qt side of the tree, as in the window: a model and an expanded, shown view.
+struct BenchView {
+    explicit BenchView(AppState& app);
+    ~BenchView();
+    struct Parts;
+    std::unique_ptr<Parts> parts;
+    // The view's index of a node, to expand it.
+    void Expand(Node* node);
+};
+
 // Elapsed milliseconds since `start`.
 inline long long MsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();

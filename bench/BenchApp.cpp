@@ -1,8 +1,11 @@
 #include <QApplication>
+#include <QTreeView>
 #include <algorithm>
 
 #include "Bench.h"
 #include "app/Desktop.h"
+#include "app/ImageList.h"
+#include "browser/TreeModel.h"
 
 namespace bw::bench {
 
@@ -50,5 +53,23 @@ void BenchApp::ResetPumpGaps() {
     d->maxGap_ = 0;
     d->started_ = false;
 }
+
+struct BenchView::Parts {
+    explicit Parts(AppState& app) : model(app.tree, images) {}
+    ImageList images;
+    TreeModel model;
+    QTreeView view;
+};
+
+BenchView::BenchView(AppState& app) : parts(std::make_unique<Parts>(app)) {
+    parts->view.setUniformRowHeights(true);
+    parts->view.setModel(&parts->model);
+    parts->view.resize(800, 600);
+    parts->view.show();
+}
+
+BenchView::~BenchView() = default;
+
+void BenchView::Expand(Node* node) { parts->view.setExpanded(parts->model.IndexOf(node), true); }
 
 }  // namespace bw::bench

@@ -19,13 +19,7 @@ int BenchExpand(const std::vector<std::string>& args) {
     }
     BenchApp b;
     AppState& app = *b.app;
-    ImageList images;
-    TreeModel model(app.tree, images);
-    QTreeView view;
-    view.setUniformRowHeights(true);
-    view.setModel(&model);
-    view.resize(800, 600);
-    view.show();
+    BenchView view(app);
 
     const std::string windows = app.fs->WindowsPath(std::filesystem::absolute(args[0]).lexically_normal().string());
     // One node per path component, as a user's expansions would leave them.
@@ -46,7 +40,7 @@ int BenchExpand(const std::vector<std::string>& args) {
         if (next == std::string::npos) break;
         pos = next + 1;
     }
-    view.setExpanded(model.IndexOf(node), true);
+    view.Expand(node);
     const size_t before = app.tree.nodeCount();
     auto start = std::chrono::steady_clock::now();
     node->SetExpanded(true);

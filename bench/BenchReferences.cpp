@@ -31,19 +31,6 @@ class CountingFileSystem : public FileSystem {
     mutable long long files = 0;
 };
 
-// The Qt side of the tree, so added nodes reach a model and an expanded view as in the window.
-struct View {
-    explicit View(AppState& app) : model(app.tree, images) {
-        view.setUniformRowHeights(true);
-        view.setModel(&model);
-        view.resize(800, 600);
-        view.show();
-    }
-    ImageList images;
-    TreeModel model;
-    QTreeView view;
-};
-
 std::string WindowsPathOf(AppState& app, const std::string& hostPath) {
     return app.fs->WindowsPath(std::filesystem::absolute(hostPath).lexically_normal().string());
 }
@@ -90,7 +77,7 @@ int BenchScan(const std::vector<std::string>& args) {
     auto counting = std::make_unique<CountingFileSystem>(app.fs->driveMap());
     CountingFileSystem& fs = *counting;
     app.fs = std::move(counting);
-    View view(app);
+    BenchView view(app);
     const std::string libraries = WindowsPathOf(app, args[0]);
 
     b.ResetPumpGaps();
@@ -123,7 +110,7 @@ int BenchLocate(const std::vector<std::string>& args) {
     }
     BenchApp b;
     AppState& app = *b.app;
-    View view(app);
+    BenchView view(app);
     const std::string start = WindowsPathOf(app, args[0]);
     Node* reference = app.tree.AddChild(nullptr);
     reference->SetText(args[1]);
@@ -141,7 +128,7 @@ int BenchRefs(const std::vector<std::string>& args) {
     }
     BenchApp b;
     AppState& app = *b.app;
-    View view(app);
+    BenchView view(app);
     Node* file = NodeForPath(app, WindowsPathOf(app, args[0]));
     auto begin = std::chrono::steady_clock::now();
     FillFileInfo(app, *file);
