@@ -33,7 +33,9 @@ struct BenchView {
 
 // Elapsed milliseconds since `start`.
 inline long long MsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start)
+        .count();
 }
 
 // Sub-commands; each takes its own arguments and prints one result line.

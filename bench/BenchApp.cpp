@@ -13,9 +13,12 @@ namespace {
 
 // Answers every box with its default and pumps events as the window does.
 class BenchDesktop : public Desktop {
-public:
+  public:
     int ShowMsgBox(const std::string&, int, const std::string&) override { return answer::kOK; }
-    std::string ShowInputBox(const std::string&, int, const std::string&, const std::string&) override { return {}; }
+    std::string ShowInputBox(const std::string&, int, const std::string&,
+                             const std::string&) override {
+        return {};
+    }
     void ShowSystemMessage(const std::string& prompt, const std::string&) override {
         std::fprintf(stderr, "message: %s\n", prompt.c_str());
     }
@@ -25,7 +28,9 @@ public:
     void DoEvents() override {
         auto now = std::chrono::steady_clock::now();
         if (now - last_ < std::chrono::milliseconds(15)) return;
-        if (started_) maxGap_ = std::max(maxGap_, std::chrono::duration<double, std::milli>(now - last_).count());
+        if (started_)
+            maxGap_ =
+                std::max(maxGap_, std::chrono::duration<double, std::milli>(now - last_).count());
         started_ = true;
         last_ = now;
         QApplication::processEvents();
@@ -33,7 +38,7 @@ public:
     double maxGap_ = 0;
     bool started_ = false;
 
-private:
+  private:
     std::string caption_;
     std::chrono::steady_clock::time_point last_{};
 };
@@ -41,7 +46,8 @@ private:
 }  // namespace
 
 BenchApp::BenchApp() : desktop(std::make_unique<BenchDesktop>()) {
-    app = std::make_unique<AppState>(*desktop, std::make_unique<FileSystem>(DriveMap::FromDrives({})));
+    app = std::make_unique<AppState>(*desktop,
+                                     std::make_unique<FileSystem>(DriveMap::FromDrives({})));
 }
 
 BenchApp::~BenchApp() = default;

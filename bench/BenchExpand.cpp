@@ -21,7 +21,8 @@ int BenchExpand(const std::vector<std::string>& args) {
     AppState& app = *b.app;
     BenchView view(app);
 
-    const std::string windows = app.fs->WindowsPath(std::filesystem::absolute(args[0]).lexically_normal().string());
+    const std::string windows =
+        app.fs->WindowsPath(std::filesystem::absolute(args[0]).lexically_normal().string());
     // One node per path component, as a user's expansions would leave them.
     GetDrives(app);
     Node* node = nullptr;
@@ -32,7 +33,8 @@ int BenchExpand(const std::vector<std::string>& args) {
     size_t pos = 1;
     while (pos < rest.size()) {
         size_t next = rest.find('\\', pos);
-        std::string name = rest.substr(pos, next == std::string::npos ? std::string::npos : next - pos);
+        std::string name =
+            rest.substr(pos, next == std::string::npos ? std::string::npos : next - pos);
         Node* child = app.tree.AddChild(node);
         child->SetText(name);
         child->SetTag(tag::kFolder);

@@ -19,7 +19,7 @@ class WindowList;
 // The program-wide state, once for the run: settings, the file system access object, the tree,
 // the current node, history, clipboard and the scan flag. Tests create a fresh one each.
 class AppState {
-public:
+  public:
     AppState(Desktop& desktop, std::unique_ptr<FileSystem> fs);
     ~AppState();
 

@@ -26,7 +26,7 @@ inline constexpr int kAlert = 64;
 
 // What the core needs of the windows. The Qt main window implements it; tests use a scripted fake.
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
 
     // The program's own message box; answers 1 OK, 2 Cancel or closed, 6 Yes, 7 No.

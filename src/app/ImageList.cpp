@@ -4,9 +4,11 @@ namespace bw {
 
 const std::vector<std::string>& ImageList::Keys() {
     static const std::vector<std::string> keys = {
-        "Print", "Refresh", "Copy", "Cut", "Discrepancy", "Removable", "CD-ROM", "Network", "Fixed", "Open",
-        "Exit", "Unknown", "Unable2", "Unable", "ClosedFolder", "OpenFolder", "PoserFile", "ImageFile",
-        "Properties2", "Properties", "Scan", "Delete", "Rename", "Forward", "Back", "SystemFile", "File", "Paste"};
+        "Print",       "Refresh",    "Copy",         "Cut",        "Discrepancy", "Removable",
+        "CD-ROM",      "Network",    "Fixed",        "Open",       "Exit",        "Unknown",
+        "Unable2",     "Unable",     "ClosedFolder", "OpenFolder", "PoserFile",   "ImageFile",
+        "Properties2", "Properties", "Scan",         "Delete",     "Rename",      "Forward",
+        "Back",        "SystemFile", "File",         "Paste"};
     return keys;
 }
 

@@ -9,7 +9,7 @@ namespace bw {
 
 // The image list imgMain: the tree's and the toolbar's pictures under their keys.
 class ImageList {
-public:
+  public:
     // Loads the pictures from the program's resources.
     ImageList();
 
@@ -20,7 +20,7 @@ public:
     // The picture of a key; a null pixmap when the list has none (there is no "RamDisk").
     QPixmap Pixmap(const std::string& key) const;
 
-private:
+  private:
     std::map<std::string, QPixmap> pixmaps_;
 };
 

@@ -5,11 +5,14 @@
 
 namespace bw {
 
-std::string GenericErrorText(int number, const std::string& description, const std::string& procedureName) {
-    return "An error, " + std::to_string(number) + ": '" + description + "' has occurred in " + procedureName + ".";
+std::string GenericErrorText(int number, const std::string& description,
+                             const std::string& procedureName) {
+    return "An error, " + std::to_string(number) + ": '" + description + "' has occurred in " +
+           procedureName + ".";
 }
 
-void ReportError(Desktop& desktop, int number, const std::string& description, const std::string& procedureName) {
+void ReportError(Desktop& desktop, int number, const std::string& description,
+                 const std::string& procedureName) {
     if (number == err::kPermissionDenied) {
         desktop.ShowMsgBox(kSecurityMessage, style::kOKOnly, kFileSystemErrorTitle);
     } else if (number == err::kPathNotFound) {

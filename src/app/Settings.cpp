@@ -41,7 +41,8 @@ std::string GetINIValue(AppState& app, const std::string& section, const std::st
     }
 }
 
-void WriteINIValue(AppState& app, const std::string& section, const std::string& key, const std::string& value) {
+void WriteINIValue(AppState& app, const std::string& section, const std::string& key,
+                   const std::string& value) {
     try {
         WritePrivateProfileString(section, key, value, app.fs->HostPath(app.settings.iniPath));
     } catch (const PlatformError& e) {
@@ -54,7 +55,8 @@ std::string ReadINIPathValue(AppState& app, const std::string& key) {
         std::string bytes = app.fs->ReadFile(app.settings.iniPath);
         std::string result;
         for (std::string_view line : SplitLines(bytes)) {
-            if (StartsWith(line, key)) result = std::string(line.size() > key.size() ? line.substr(key.size() + 1) : "");
+            if (StartsWith(line, key))
+                result = std::string(line.size() > key.size() ? line.substr(key.size() + 1) : "");
         }
         return result;
     } catch (const PlatformError&) {
@@ -97,7 +99,8 @@ bool IsNumeric(const std::string& text) {
         ++i;
         if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
         bool expDigits = false;
-        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i, expDigits = true;
+        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i])))
+            ++i, expDigits = true;
         if (!expDigits) return false;
     }
     return i == t.size();
@@ -119,7 +122,8 @@ int32_t ToColor(const std::string& text, int32_t fallback) {
 }
 
 std::string DefaultIniHostPath() {
-    if (const char* explicitPath = std::getenv("BRINDLEWOOD_INI"); explicitPath && *explicitPath) return explicitPath;
+    if (const char* explicitPath = std::getenv("BRINDLEWOOD_INI"); explicitPath && *explicitPath)
+        return explicitPath;
     std::error_code ec;
     auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (!ec) {
@@ -164,10 +168,14 @@ void LoadSettings(AppState& app, const std::string& iniWindowsPath) {
     s.ShadowColor = ToColor(GetINIValue(app, "Colors", "ShadowColor"), defaults.ShadowColor);
     s.TextColor = ToColor(GetINIValue(app, "Colors", "TextColor"), defaults.TextColor);
     s.ButtonColor = ToColor(GetINIValue(app, "Colors", "ButtonColor"), defaults.ButtonColor);
-    s.PoserFileColor = ToColor(GetINIValue(app, "Colors", "PoserFileColor"), defaults.PoserFileColor);
-    s.ImageFileColor = ToColor(GetINIValue(app, "Colors", "ImageFileColor"), defaults.ImageFileColor);
-    s.SystemFileColor = ToColor(GetINIValue(app, "Colors", "SystemFileColor"), defaults.SystemFileColor);
-    s.OtherFileColor = ToColor(GetINIValue(app, "Colors", "OtherFileColor"), defaults.OtherFileColor);
+    s.PoserFileColor =
+        ToColor(GetINIValue(app, "Colors", "PoserFileColor"), defaults.PoserFileColor);
+    s.ImageFileColor =
+        ToColor(GetINIValue(app, "Colors", "ImageFileColor"), defaults.ImageFileColor);
+    s.SystemFileColor =
+        ToColor(GetINIValue(app, "Colors", "SystemFileColor"), defaults.SystemFileColor);
+    s.OtherFileColor =
+        ToColor(GetINIValue(app, "Colors", "OtherFileColor"), defaults.OtherFileColor);
 
     {
         std::string v = GetINIValue(app, "AVSettings", "MoveFile");
@@ -175,13 +183,15 @@ void LoadSettings(AppState& app, const std::string& iniWindowsPath) {
     }
 
     s.BackPattern = GetINIValue(app, "AVSettings", "BackPattern");
-    if (s.BackPattern.find(".gif") == std::string::npos && s.BackPattern.find(".jpg") == std::string::npos &&
+    if (s.BackPattern.find(".gif") == std::string::npos &&
+        s.BackPattern.find(".jpg") == std::string::npos &&
         s.BackPattern.find(".bmp") == std::string::npos)
         s.BackPattern.clear();
 
     s.Runtime = ReadINIPathValue(app, "Runtime");
     if (s.Runtime.empty()) s.Runtime = "C:\\";
-    if (!FolderExists(app, s.Runtime) || !ContainsIgnoreCase(s.Runtime, "Runtime")) s.Runtime = "C:\\";
+    if (!FolderExists(app, s.Runtime) || !ContainsIgnoreCase(s.Runtime, "Runtime"))
+        s.Runtime = "C:\\";
 
     std::string start = GetINIValue(app, "Folder", "StartInLastFolder");
     if (KeyPresent(start)) {

@@ -36,7 +36,8 @@ extern const char* const kDefaultIniText;
 // itself when the key or the file is missing. Errors are reported under "GetINIValue".
 std::string GetINIValue(AppState& app, const std::string& section, const std::string& key);
 // Writes [section] key=value; errors are reported under "WriteINIValue".
-void WriteINIValue(AppState& app, const std::string& section, const std::string& key, const std::string& value);
+void WriteINIValue(AppState& app, const std::string& section, const std::string& key,
+                   const std::string& value);
 // The value of the last line in the file that begins with `key` (case-sensitive), whatever its
 // section, skipping the key and one character; empty when there is none or on any failure.
 std::string ReadINIPathValue(AppState& app, const std::string& key);

@@ -11,7 +11,8 @@ namespace {
 
 // The lists are lower case, so folding the short tail is enough.
 bool TailIn(std::string_view name, size_t tail, std::string_view list) {
-    return list.find(AsciiLower(name.size() <= tail ? name : name.substr(name.size() - tail))) != std::string_view::npos;
+    return list.find(AsciiLower(name.size() <= tail ? name : name.substr(name.size() - tail))) !=
+           std::string_view::npos;
 }
 
 Node* AddPlaceholder(Node& parent, const char* text, const char* image, const char* tagName) {
@@ -52,7 +53,9 @@ void ClassifyFileNode(Node& node, const Settings& settings) {
     }
 }
 
-Node* AddEmptyFolderNode(Node& parent) { return AddPlaceholder(parent, kEmptyFolderText, "Unable", tag::kUnable); }
+Node* AddEmptyFolderNode(Node& parent) {
+    return AddPlaceholder(parent, kEmptyFolderText, "Unable", tag::kUnable);
+}
 Node* AddFindLocationNode(Node& parent) {
     return AddPlaceholder(parent, kFindLocationText, "ClosedFolder", tag::kScan);
 }

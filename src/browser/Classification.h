@@ -9,13 +9,16 @@ class Node;
 struct Settings;
 
 inline constexpr const char* PoserFileExtensions = ",,cm2,cr2,fc2,hd2,hr2,lt2,obj,pz2,pp2,pz3";
-inline constexpr const char* ImageFileExtensions = ",,sgi,8bp,bmp,bum,dib,fpx,gif,jpg,mac,pct,pic,png,pnt,psd,tga,tif,tpi";
+inline constexpr const char* ImageFileExtensions =
+    ",,sgi,8bp,bmp,bum,dib,fpx,gif,jpg,mac,pct,pic,png,pnt,psd,tga,tif,tpi";
 inline constexpr const char* SystemFileExtensions = ",,.exe,.dll,.sys,.bat,.ocx,.drv";
 
 // Texts of the placeholder lines.
 inline constexpr const char* kEmptyFolderText = "(no files found in this folder)";
-inline constexpr const char* kFindLocationText = "(Click to find actual location- this may take a few moments.)";
-inline constexpr const char* kScanForFileText = "(Click to scan for referencing files- this could take a few moments)";
+inline constexpr const char* kFindLocationText =
+    "(Click to find actual location- this may take a few moments.)";
+inline constexpr const char* kScanForFileText =
+    "(Click to scan for referencing files- this could take a few moments)";
 inline constexpr const char* kScanForFileInFileText =
     "(Click to scan for files which reference this one- may take a little while)";
 

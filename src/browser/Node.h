@@ -32,7 +32,7 @@ inline constexpr const char* kRefFile = "RefFile";
 // A node of the one tree. Setters on a node that is in the tree announce the change to the tree's
 // listener; a node being built outside the tree (see Tree::CreateDetached) changes silently.
 class Node : public std::enable_shared_from_this<Node> {
-public:
+  public:
     explicit Node(Tree* tree, int64_t index) : tree_(tree), index_(index) {}
     Node(const Node&) = delete;
     Node& operator=(const Node&) = delete;
@@ -73,7 +73,7 @@ public:
 
     Tree* tree() const { return tree_; }
 
-private:
+  private:
     friend class Tree;
     void Changed();
 
@@ -92,7 +92,7 @@ private:
 // A reference to a node that is safe to keep across event pumping: get() answers null once the
 // node has left the tree (removed itself, or with an ancestor).
 class NodeHandle {
-public:
+  public:
     NodeHandle() = default;
     NodeHandle(Node* node);  // NOLINT: implicit on purpose, handles stand in for nodes
     Node* get() const;
@@ -101,7 +101,7 @@ public:
     bool operator==(const NodeHandle& other) const { return get() == other.get(); }
     void reset() { node_.reset(); }
 
-private:
+  private:
     std::weak_ptr<Node> node_;
 };
 

@@ -2,7 +2,6 @@
 
 namespace bw {
 
-
 Node* Tree::AddChild(Node* parent) {
     auto node = std::make_shared<Node>(this, nextIndex_++);
     Node* raw = node.get();

@@ -12,7 +12,7 @@ namespace bw {
 
 // What a view needs to know of the tree's changes; parent null means the root level.
 class TreeListener {
-public:
+  public:
     virtual ~TreeListener() = default;
     virtual void BeginInsert(Node* parent, size_t first, size_t last) = 0;
     virtual void EndInsert() = 0;
@@ -27,7 +27,7 @@ public:
 
 // The one tree of drives, folders, files and result lines. It owns its nodes.
 class Tree {
-public:
+  public:
     Tree() = default;
     Tree(const Tree&) = delete;
     Tree& operator=(const Tree&) = delete;
@@ -65,12 +65,14 @@ public:
     Node* selected() const { return selected_.get(); }
     void SetSelected(Node* node);
 
-private:
+  private:
     friend class Node;
-    void Register(Node* node);          // the node and its subtree join the key map
-    void Unregister(Node* node);        // the node and its subtree leave the key map
+    void Register(Node* node);    // the node and its subtree join the key map
+    void Unregister(Node* node);  // the node and its subtree leave the key map
     void KeyChanged(Node* node, const std::string& oldKey);
-    std::vector<std::shared_ptr<Node>>& ChildrenOf(Node* parent) { return parent ? parent->children_ : roots_; }
+    std::vector<std::shared_ptr<Node>>& ChildrenOf(Node* parent) {
+        return parent ? parent->children_ : roots_;
+    }
 
     TreeListener* listener_ = nullptr;
     std::vector<std::shared_ptr<Node>> roots_;

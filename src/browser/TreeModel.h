@@ -12,7 +12,7 @@ class ImageList;
 // a widget; expansion and selection requests of the core are passed on as signals.
 class TreeModel : public QAbstractItemModel, public TreeListener {
     Q_OBJECT
-public:
+  public:
     TreeModel(Tree& tree, const ImageList& images, QObject* parent = nullptr);
     ~TreeModel() override;
 
@@ -37,13 +37,13 @@ public:
     void ExpandedChanged(Node* node) override;
     void SelectedChanged(Node* node) override;
 
-signals:
+  signals:
     // The core expanded or collapsed a node; the view should follow.
     void expandRequested(const QModelIndex& index, bool expanded);
     // The core selected a node (or none); the view should follow.
     void selectRequested(const QModelIndex& index);
 
-private:
+  private:
     Tree& tree_;
     const ImageList& images_;
 };

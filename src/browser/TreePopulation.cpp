@@ -14,12 +14,18 @@ namespace {
 
 const char* DrivePicture(DriveType type) {
     switch (type) {
-        case DriveType::Removable: return "Removable";
-        case DriveType::Fixed: return "Fixed";
-        case DriveType::Network: return "Network";
-        case DriveType::CdRom: return "CD-ROM";
-        case DriveType::RamDisk: return "RamDisk";
-        default: return "Unknown";
+        case DriveType::Removable:
+            return "Removable";
+        case DriveType::Fixed:
+            return "Fixed";
+        case DriveType::Network:
+            return "Network";
+        case DriveType::CdRom:
+            return "CD-ROM";
+        case DriveType::RamDisk:
+            return "RamDisk";
+        default:
+            return "Unknown";
     }
 }
 

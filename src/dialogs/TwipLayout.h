@@ -12,7 +12,6 @@ class QWidget;
 
 namespace bw {
 
-
 // Places a child at a twip rectangle.
 void PlaceAt(QWidget& child, int left, int top, int width, int height);
 

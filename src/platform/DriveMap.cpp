@@ -37,16 +37,20 @@ std::string Join(const std::string& base, const std::string& name) {
 }
 
 void SortAndEnsureZ(std::vector<Drive>& drives) {
-    bool hasZ = std::any_of(drives.begin(), drives.end(), [](const Drive& d) { return d.letter == "Z:"; });
+    bool hasZ =
+        std::any_of(drives.begin(), drives.end(), [](const Drive& d) { return d.letter == "Z:"; });
     if (!hasZ) drives.push_back({"Z:", "/"});
-    std::sort(drives.begin(), drives.end(), [](const Drive& a, const Drive& b) { return a.letter < b.letter; });
+    std::sort(drives.begin(), drives.end(),
+              [](const Drive& a, const Drive& b) { return a.letter < b.letter; });
 }
 
 }  // namespace
 
 DriveMap DriveMap::FromEnvironment() {
-    if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix) return FromPrefix(prefix);
-    if (const char* home = std::getenv("HOME"); home && *home) return FromPrefix(std::string(home) + "/.wine");
+    if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix)
+        return FromPrefix(prefix);
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return FromPrefix(std::string(home) + "/.wine");
     return FromDrives({});
 }
 
@@ -57,11 +61,14 @@ DriveMap DriveMap::FromPrefix(const std::string& prefix) {
         while (dirent* e = ::readdir(dir)) {
             std::string name = e->d_name;
             // Drive links are "c:"; "c::" entries are raw devices, not drives.
-            if (name.size() != 2 || name[1] != ':' || !std::isalpha(static_cast<unsigned char>(name[0]))) continue;
+            if (name.size() != 2 || name[1] != ':' ||
+                !std::isalpha(static_cast<unsigned char>(name[0])))
+                continue;
             std::string link = Join(dosdevices, name);
             char resolved[PATH_MAX];
             if (!::realpath(link.c_str(), resolved) || !IsDir(resolved)) continue;
-            drives.push_back({std::string(1, static_cast<char>(std::toupper(name[0]))) + ":", Normalise(resolved)});
+            drives.push_back({std::string(1, static_cast<char>(std::toupper(name[0]))) + ":",
+                              Normalise(resolved)});
         }
         ::closedir(dir);
     }
@@ -79,8 +86,10 @@ DriveMap DriveMap::FromDrives(std::vector<Drive> drives) {
     return map;
 }
 
-std::string ResolveCaseInsensitive(const std::string& base, const std::vector<std::string>& components) {
-    // The common case, a path that exists as written, costs one lookup instead of one per component.
+std::string ResolveCaseInsensitive(const std::string& base,
+                                   const std::vector<std::string>& components) {
+    // The common case, a path that exists as written, costs one lookup instead of one per
+    // component.
     std::string exactPath = base;
     for (const auto& comp : components)
         if (!comp.empty() && comp != ".") exactPath = Join(exactPath, comp);
@@ -119,7 +128,8 @@ std::string ResolveCaseInsensitive(const std::string& base, const std::vector<st
 std::optional<std::string> DriveMap::ToHost(const std::string& windowsPath) const {
     if (windowsPath.size() < 2 || windowsPath[1] != ':') return std::nullopt;
     const std::string letter = AsciiUpper(windowsPath.substr(0, 2));
-    auto it = std::find_if(drives_.begin(), drives_.end(), [&](const Drive& d) { return d.letter == letter; });
+    auto it = std::find_if(drives_.begin(), drives_.end(),
+                           [&](const Drive& d) { return d.letter == letter; });
     if (it == drives_.end()) return std::nullopt;
     std::vector<std::string> components = Split(windowsPath.substr(2), '\\');
     return ResolveCaseInsensitive(it->root, components);
@@ -128,7 +138,8 @@ std::optional<std::string> DriveMap::ToHost(const std::string& windowsPath) cons
 std::optional<std::string> DriveMap::ToHostAsWritten(const std::string& windowsPath) const {
     if (windowsPath.size() < 2 || windowsPath[1] != ':') return std::nullopt;
     const std::string letter = AsciiUpper(windowsPath.substr(0, 2));
-    auto it = std::find_if(drives_.begin(), drives_.end(), [&](const Drive& d) { return d.letter == letter; });
+    auto it = std::find_if(drives_.begin(), drives_.end(),
+                           [&](const Drive& d) { return d.letter == letter; });
     if (it == drives_.end()) return std::nullopt;
     std::string path = it->root;
     for (const auto& comp : Split(windowsPath.substr(2), '\\')) {
@@ -146,7 +157,9 @@ std::string DriveMap::ToWindows(const std::string& hostPath) const {
         if (matches && (!best || d.root.size() > best->root.size())) best = &d;
     }
     if (!best) return hostPath;
-    std::string rest = best->root == "/" ? hostPath.substr(1) : hostPath.substr(std::min(hostPath.size(), best->root.size() + 1));
+    std::string rest = best->root == "/"
+                           ? hostPath.substr(1)
+                           : hostPath.substr(std::min(hostPath.size(), best->root.size() + 1));
     while (!rest.empty() && rest.back() == '/') rest.pop_back();
     std::replace(rest.begin(), rest.end(), '/', '\\');
     return rest.empty() ? best->letter + "\\" : best->letter + "\\" + rest;
@@ -175,7 +188,8 @@ DriveType DriveMap::TypeOf(const Drive& drive) const {
         return DriveType::Network;
     if (bestType == "vfat" || bestType == "exfat") {
         // FAT file systems mounted below /media or /run/media are removable sticks and cards.
-        if (bestDir.rfind("/media/", 0) == 0 || bestDir.rfind("/run/media/", 0) == 0) return DriveType::Removable;
+        if (bestDir.rfind("/media/", 0) == 0 || bestDir.rfind("/run/media/", 0) == 0)
+            return DriveType::Removable;
     }
     return DriveType::Fixed;
 }

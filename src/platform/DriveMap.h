@@ -16,7 +16,7 @@ struct Drive {
 // Translates between the Windows paths the program thinks in and host paths, through the drives of
 // a Wine prefix. There is always a Z: drive rooted at "/", so every host path has a Windows path.
 class DriveMap {
-public:
+  public:
     // Drives of $WINEPREFIX, else ~/.wine; just Z: when there is no prefix.
     static DriveMap FromEnvironment();
     // Drives of the `dosdevices` folder of a prefix (missing prefix: just Z:).
@@ -40,11 +40,12 @@ public:
     // The drive type from the mount the drive's root lies on.
     DriveType TypeOf(const Drive& drive) const;
 
-private:
+  private:
     std::vector<Drive> drives_;
 };
 
 // Case-insensitive resolution of one path below an existing host folder; exposed for tests.
-std::string ResolveCaseInsensitive(const std::string& base, const std::vector<std::string>& components);
+std::string ResolveCaseInsensitive(const std::string& base,
+                                   const std::vector<std::string>& components);
 
 }  // namespace bw

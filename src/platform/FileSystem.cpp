@@ -19,15 +19,17 @@ namespace {
 [[noreturn]] void ThrowForPath(int e, const std::string& hostPath) {
     if (e == ENOENT) {
         auto slash = hostPath.find_last_of('/');
-        std::string parent = slash == std::string::npos || slash == 0 ? "/" : hostPath.substr(0, slash);
+        std::string parent =
+            slash == std::string::npos || slash == 0 ? "/" : hostPath.substr(0, slash);
         struct stat st {};
-        if (::stat(parent.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) throw PlatformError::FromNumber(err::kPathNotFound);
+        if (::stat(parent.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+            throw PlatformError::FromNumber(err::kPathNotFound);
     }
     throw PlatformError::FromErrno(e);
 }
 
 class Fd {
-public:
+  public:
     explicit Fd(int fd) : fd_(fd) {}
     ~Fd() {
         if (fd_ >= 0) ::close(fd_);
@@ -41,7 +43,7 @@ public:
         return f;
     }
 
-private:
+  private:
     int fd_;
 };
 
@@ -246,7 +248,8 @@ size_t FileSystem::ReadFileAt(const std::string& path, uint64_t offset, char* bu
     size = static_cast<size_t>(std::min<uint64_t>(size, left));
     size_t done = 0;
     while (done < size) {
-        ssize_t n = ::pread(fd.get(), buffer + done, size - done, static_cast<off_t>(offset + done));
+        ssize_t n =
+            ::pread(fd.get(), buffer + done, size - done, static_cast<off_t>(offset + done));
         if (n < 0) {
             if (errno == EINTR) continue;
             throw PlatformError::FromErrno(errno);

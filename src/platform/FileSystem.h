@@ -26,7 +26,7 @@ enum class Overwrite { No, Yes };
 // ("C:\Poser4\Runtime"); the drive map translates. Failures throw PlatformError with the classic
 // numbers. Methods are virtual so tests can inject failures at any step.
 class FileSystem {
-public:
+  public:
     explicit FileSystem(DriveMap map);
     virtual ~FileSystem() = default;
 
@@ -56,7 +56,8 @@ public:
     // Atomic replacement of `to` by `from` (the target may exist).
     virtual void Replace(const std::string& from, const std::string& to);
     virtual void DeleteFile(const std::string& path);
-    virtual void DeleteFolder(const std::string& path);  // with everything in it; links are not followed
+    virtual void DeleteFolder(
+        const std::string& path);  // with everything in it; links are not followed
     virtual void CopyFile(const std::string& from, const std::string& to, Overwrite overwrite);
     virtual void CopyFolder(const std::string& from, const std::string& to, Overwrite overwrite);
     // Hard link, or copy where links are not possible.
@@ -70,7 +71,7 @@ public:
     std::string HostPath(const std::string& windowsPath) const;
     std::string WindowsPath(const std::string& hostPath) const { return map_.ToWindows(hostPath); }
 
-private:
+  private:
     DriveMap map_;
 };
 

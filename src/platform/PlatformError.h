@@ -22,7 +22,7 @@ inline constexpr int kObjectNotSet = 91;
 
 // A failed platform call: one exception type carrying the classic error number and description.
 class PlatformError : public std::runtime_error {
-public:
+  public:
     PlatformError(int number, std::string description);
 
     // The error for a classic number, with its standard description.
@@ -33,7 +33,7 @@ public:
     int number() const { return number_; }
     const std::string& description() const { return description_; }
 
-private:
+  private:
     int number_;
     std::string description_;
 };

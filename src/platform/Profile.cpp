@@ -40,7 +40,8 @@ std::vector<Line> ToLines(const std::string& bytes) {
         const size_t textEnd = i;
         const bool crlf = bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n';
         if (crlf) ++i;
-        lines.push_back({bytes.substr(start, textEnd - start), crlf ? "\r\n" : std::string(1, bytes[textEnd])});
+        lines.push_back(
+            {bytes.substr(start, textEnd - start), crlf ? "\r\n" : std::string(1, bytes[textEnd])});
         start = i + 1;
     }
     if (start < bytes.size()) lines.push_back({bytes.substr(start), ""});
@@ -87,7 +88,8 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
             auto k = KeyOf(line.text);
             if (!k || !AsciiEqualsIgnoreCase(*k, key)) continue;
             std::string value = TrimBlanks(line.text.substr(line.text.find('=') + 1));
-            if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+            if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                value.back() == value.front())
                 value = value.substr(1, value.size() - 2);
             result = value;
             break;
@@ -97,14 +99,14 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
     return result;
 }
 
-void WritePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
-                               const std::string& iniHostPath) {
+void WritePrivateProfileString(const std::string& section, const std::string& key,
+                               const std::string& value, const std::string& iniHostPath) {
     std::vector<Line> lines;
     if (auto bytes = ReadHostFile(iniHostPath)) lines = ToLines(*bytes);
 
     const std::string newLine = key + "=" + value;
-    std::optional<size_t> sectionLine;   // the section header
-    std::optional<size_t> lastInSection; // the last non-blank line of the section
+    std::optional<size_t> sectionLine;    // the section header
+    std::optional<size_t> lastInSection;  // the last non-blank line of the section
     bool done = false;
     for (size_t i = 0; i < lines.size() && !done; ++i) {
         if (auto s = SectionOf(lines[i].text)) {
@@ -126,7 +128,8 @@ void WritePrivateProfileString(const std::string& section, const std::string& ke
     if (!done) {
         if (!lines.empty() && lines.back().end.empty()) lines.back().end = "\r\n";
         if (sectionLine) {
-            lines.insert(lines.begin() + static_cast<long>(*lastInSection) + 1, Line{newLine, "\r\n"});
+            lines.insert(lines.begin() + static_cast<long>(*lastInSection) + 1,
+                         Line{newLine, "\r\n"});
         } else {
             lines.push_back({"[" + section + "]", "\r\n"});
             lines.push_back({newLine, "\r\n"});

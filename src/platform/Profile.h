@@ -18,7 +18,7 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
 
 // Sets [section] key=value, creating the file, section and key as needed and keeping every other
 // line as it was. New lines end in CR LF. Throws PlatformError when the file cannot be written.
-void WritePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
-                               const std::string& iniHostPath);
+void WritePrivateProfileString(const std::string& section, const std::string& key,
+                               const std::string& value, const std::string& iniHostPath);
 
 }  // namespace bw

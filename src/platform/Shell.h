@@ -6,7 +6,7 @@ namespace bw {
 
 // The desktop shell: recycle bin, associated applications, the file manager. Paths are host paths.
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // Moves a file or folder to the desktop's trash; throws PlatformError when it cannot.
     virtual void MoveToTrash(const std::string& hostPath) = 0;

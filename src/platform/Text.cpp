@@ -97,9 +97,13 @@ std::string WithoutQuotes(std::string_view text) {
     return out;
 }
 
-std::string Tail(std::string_view s, size_t n) { return std::string(s.size() <= n ? s : s.substr(s.size() - n)); }
+std::string Tail(std::string_view s, size_t n) {
+    return std::string(s.size() <= n ? s : s.substr(s.size() - n));
+}
 
-bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
+bool StartsWith(std::string_view s, std::string_view prefix) {
+    return s.substr(0, prefix.size()) == prefix;
+}
 
 bool EndsWith(std::string_view s, std::string_view suffix) {
     return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;

@@ -12,7 +12,8 @@ namespace bw {
 std::string AsciiLower(std::string_view s);
 std::string AsciiUpper(std::string_view s);
 bool AsciiEqualsIgnoreCase(std::string_view a, std::string_view b);
-// Position of the first occurrence of `needle` in `hay` at or after `from`, ignoring case; npos when absent.
+// Position of the first occurrence of `needle` in `hay` at or after `from`, ignoring case; npos
+// when absent.
 size_t FindIgnoreCase(std::string_view hay, std::string_view needle, size_t from = 0);
 bool ContainsIgnoreCase(std::string_view hay, std::string_view needle);
 // Case-insensitive "less than" for sorting names.

@@ -25,8 +25,8 @@ void FindReferencedFile(AppState& app, Node& scanNode) {
     if (Node* node = container.get()) {
         node->SetExpanded(true);
         if (node->childCount() == 0)
-            SetResultState(*node, "(Referenced file not found under Runtime\\ folder)", tag::kNotFound,
-                     "Properties");
+            SetResultState(*node, "(Referenced file not found under Runtime\\ folder)",
+                           tag::kNotFound, "Properties");
         else
             SetResultState(*node, "Referenced file found in:", tag::kReference, "ClosedFolder");
     }

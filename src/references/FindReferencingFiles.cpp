@@ -32,10 +32,11 @@ void FindReferencingFiles(AppState& app, Node& scanNode) {
         if (node->childCount() > 0)
             SetResultState(*node, "This file is referenced by:", tag::kReference, "ClosedFolder");
         else if (app.StopScanRequested || outcome.folderUnreadable)
-            SetResultState(*node, "<<Scan process stopped before completion>>", tag::kUnable, "Unable");
+            SetResultState(*node, "<<Scan process stopped before completion>>", tag::kUnable,
+                           "Unable");
         else
-            SetResultState(*node, "(This file is not referenced by any other files.)", tag::kNotFound,
-                     "Properties");
+            SetResultState(*node, "(This file is not referenced by any other files.)",
+                           tag::kNotFound, "Properties");
     }
     SetScanMode(app, false);
 }

@@ -46,7 +46,6 @@ class ReferenceReader {
     int candidateLines_ = 0;
 };
 
-
 // True when the reference, unquoted, ends in a Poser or image extension, so it can be located.
 bool IsLocatable(std::string_view reference);
 

@@ -47,8 +47,10 @@ TEST_F(frmMainTest, PlacementCommandTextsAndAScanThatDefersTheClose) {
     ASSERT_TRUE(print && print->menu());
     std::string tools;  // "key|caption|tooltip|enabled; " per button, separators by key alone
     for (const QAction* a : bar->actions())
-        tools += (a->objectName() + (a->isSeparator() ? "" : "|" + a->text() + "|" + a->toolTip() +
-                                                             (a->isEnabled() ? "|1" : "|0")) +
+        tools += (a->objectName() +
+                  (a->isSeparator()
+                       ? ""
+                       : "|" + a->text() + "|" + a->toolTip() + (a->isEnabled() ? "|1" : "|0")) +
                   "; ")
                      .toStdString();
     EXPECT_EQ(tools,
