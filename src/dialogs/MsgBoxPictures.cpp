@@ -132,4 +132,14 @@ QLabel* AddPictureBox(QWidget* parent, const char* name, const QPixmap& picture)
     return box;
 }
 
+QLabel* AddPromptLabel(QWidget* parent, double widthTwips) {
+    auto* label = new QLabel(parent);
+    label->setObjectName("lblMsgText");
+    label->setGeometry(TwipsRect(960, 240, widthTwips, 855));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
 }  // namespace bw

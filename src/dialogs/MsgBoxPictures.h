@@ -17,5 +17,7 @@ QPixmap HandPicture();
 
 // A picture box of the two boxes: the picture in 495 twips square at Left 360, Top 360.
 QLabel* AddPictureBox(QWidget* parent, const char* name, const QPixmap& picture);
+// The prompt of the two boxes: plain text wrapped inside a fixed area, cut where it overflows.
+QLabel* AddPromptLabel(QWidget* parent, double widthTwips);
 
 }  // namespace bw

@@ -18,12 +18,7 @@ frmInputBox::frmInputBox(QWidget* parent)
     setFixedSize(Px(5400), Px(2205));
     setSizeGripEnabled(false);
 
-    lblMsgText = new QLabel(this);
-    lblMsgText->setObjectName("lblMsgText");
-    lblMsgText->setGeometry(TwipsRect(960, 240, 4095, 855));
-    lblMsgText->setTextFormat(Qt::PlainText);
-    lblMsgText->setWordWrap(true);
-    lblMsgText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblMsgText = AddPromptLabel(this, 4095);
 
     txtReason = new QLineEdit(this);
     txtReason->setObjectName("txtReason");

@@ -67,12 +67,7 @@ frmMsgBox::frmMsgBox(QWidget* parent)
     setFixedSize(Px(5670), Px(1770));
     setSizeGripEnabled(false);
 
-    lblMsgText = new QLabel(this);
-    lblMsgText->setObjectName("lblMsgText");
-    lblMsgText->setGeometry(TwipsRect(960, 240, 4575, 855));
-    lblMsgText->setTextFormat(Qt::PlainText);
-    lblMsgText->setWordWrap(true);
-    lblMsgText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblMsgText = AddPromptLabel(this, 4575);
 
     cmdOK = AddButton("cmdOK", "OK", 360, 1);
     cmdYes = AddButton("cmdYes", "&Yes", 1680, 6);
