@@ -27,7 +27,9 @@ void CopyHostFile(const std::string& from, const std::string& to, bool overwrite
 // and every target checked before anything is written: a pipe, socket or device anywhere in the
 // source, or a target of the wrong kind, refuses the copy with nothing changed. With `overwrite`
 // the copy merges into an existing folder, replacing its same-named files; without it an existing
-// `to` is 58. A folder new to the target appears whole or not at all.
+// `to` is 58. A folder new to the target appears whole or not at all. Everything is written and
+// flushed before the first rename into place, so only a rename failing (not a full disk) can leave
+// a merge part done, and then every file in place is whole.
 void CopyHostTree(const std::string& from, const std::string& to, bool overwrite,
                   const WriteStepHook& hook);
 
