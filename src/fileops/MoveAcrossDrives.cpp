@@ -44,11 +44,12 @@ void MoveAcrossDrives(FileSystem& fs, const std::string& source, const std::stri
     if (fs.FileExists(destination) || fs.FolderExists(destination))
         throw PlatformError::FromNumber(err::kFileAlreadyExists);
     const bool isFolder = fs.FolderExists(source);
+    // A copy that fails leaves nothing behind; whatever holds the name then is not ours to remove.
+    if (isFolder)
+        fs.CopyFolder(source, destination, Overwrite::No);
+    else
+        fs.CopyFile(source, destination, Overwrite::No);
     try {
-        if (isFolder)
-            fs.CopyFolder(source, destination, Overwrite::No);
-        else
-            fs.CopyFile(source, destination, Overwrite::No);
         if (!SameContents(fs, source, destination, isFolder))
             throw PlatformError::FromNumber(err::kDeviceIO);
     } catch (const PlatformError&) {

@@ -28,22 +28,62 @@ bool IsAcceptableName(const std::string& name) {
 
 using RenamePlan = std::vector<std::pair<std::string, std::string>>;
 
-// The renames to carry out, the item first and then its existing companions; throws when the new
-// name is refused or can not name a companion, before anything is renamed.
+// Whether `to` names an entry other than `from`; a change of letter case only names the same one.
+bool NameTaken(const FileSystem& fs, const std::string& from, const std::string& to) {
+    if (!fs.FileExists(to) && !fs.FolderExists(to)) return false;
+    return fs.HostPath(to) != fs.HostPath(from);
+}
+
+// The renames to carry out, the item first and then its existing companions. Every new name is
+// checked before anything is renamed: a refused name, a companion the new name can not name, a
+// name already taken or two of them the same throw, and every old name stays.
 RenamePlan PlanRename(const FileSystem& fs, const std::string& folder, const std::string& oldName,
                       const std::string& newName) {
     if (!IsAcceptableName(newName)) throw PlatformError::FromNumber(err::kBadFileName);
     RenamePlan plan{{folder + oldName, folder + newName}};
-    if (!EndsInPoserExtension(oldName, LetterCase::Ignored)) return plan;
-    const auto oldCompanions = CompanionNames(oldName);
-    const auto newCompanions = CompanionNames(newName);
-    for (size_t i = 0; i < oldCompanions.size(); ++i) {
-        const std::string from = folder + oldCompanions[i];
-        if (!fs.FileExists(from)) continue;
-        if (newCompanions.empty()) throw PlatformError::FromNumber(err::kBadFileName);
-        plan.emplace_back(from, folder + newCompanions[i]);
+    if (EndsInPoserExtension(oldName, LetterCase::Ignored)) {
+        const auto oldCompanions = CompanionNames(oldName);
+        const auto newCompanions = CompanionNames(newName);
+        for (size_t i = 0; i < oldCompanions.size(); ++i) {
+            const std::string from = folder + oldCompanions[i];
+            if (!fs.FileExists(from)) continue;
+            if (newCompanions.empty()) throw PlatformError::FromNumber(err::kBadFileName);
+            // A new extension alone leaves a companion's name as it is.
+            if (oldCompanions[i] != newCompanions[i])
+                plan.emplace_back(from, folder + newCompanions[i]);
+        }
+    }
+    for (size_t i = 0; i < plan.size(); ++i) {
+        if (NameTaken(fs, plan[i].first, plan[i].second))
+            throw PlatformError::FromNumber(err::kFileAlreadyExists);
+        for (size_t j = 0; j < i; ++j)
+            if (AsciiEqualsIgnoreCase(plan[i].second, plan[j].second))
+                throw PlatformError::FromNumber(err::kFileAlreadyExists);
     }
     return plan;
+}
+
+// Carries out the plan; when a rename fails after others were done they are undone, so the item
+// and its companions keep matching names, and the failure is thrown. `itemRenamed` tells whether
+// the item itself carries the new name, also after a failure whose undoing failed too.
+void CarryOut(FileSystem& fs, const RenamePlan& plan, bool& itemRenamed) {
+    size_t done = 0;
+    try {
+        for (; done < plan.size(); ++done) {
+            fs.Rename(plan[done].first, plan[done].second);
+            if (done == 0) itemRenamed = true;
+        }
+    } catch (const PlatformError&) {
+        while (done-- > 0) {
+            try {
+                fs.Rename(plan[done].second, plan[done].first);
+                if (done == 0) itemRenamed = false;
+            } catch (const PlatformError&) {
+                // The first failure is the one reported; the refill shows what stayed renamed.
+            }
+        }
+        throw;
+    }
 }
 
 // After the parent's refill the renamed item's node is a new one; it becomes the selection again.
@@ -74,19 +114,14 @@ void RenameThisNode(AppState& app) {
         "Enter a new name for this " + tagName + ". ", style::kAlert, "Enter a new name", oldName);
     if (newName.empty() || newName == oldName) return;
 
-    std::string shownName = oldName;
+    bool itemRenamed = false;
     try {
-        const RenamePlan plan = PlanRename(*app.fs, folder, oldName, newName);
-        for (size_t i = 0; i < plan.size(); ++i) {
-            app.fs->Rename(plan[i].first, plan[i].second);
-            if (i == 0) {
-                shownName = newName;
-                if (Node* n = handle.get()) n->SetText(newName);
-            }
-        }
+        CarryOut(*app.fs, PlanRename(*app.fs, folder, oldName, newName), itemRenamed);
     } catch (const PlatformError& e) {
         ReportError(app.desktop, e, "RenameThisNode");
     }
+    const std::string shownName = itemRenamed ? newName : oldName;
+    if (Node* n = handle.get()) n->SetText(shownName);
     // Listed again in every case, so the tree shows what the disk holds after a partial failure
     // too.
     if (Node* p = parent.get()) {

@@ -9,7 +9,9 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/HostCopy.h"
 #include "platform/PlatformError.h"
+#include "platform/StagedEntry.h"
 
 namespace bw {
 
@@ -53,40 +55,6 @@ bool LstatIs(const std::string& host, bool wantDir) {
     return S_ISDIR(st.st_mode) == wantDir;
 }
 
-void WriteAllTo(int fd, const char* data, size_t size) {
-    while (size > 0) {
-        ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw PlatformError::FromErrno(errno);
-        }
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-}
-
-void CopyHostFile(const std::string& from, const std::string& to, bool overwrite) {
-    Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    if (in.get() < 0) ThrowForPath(errno, from);
-    struct stat st {};
-    if (::fstat(in.get(), &st) != 0) throw PlatformError::FromErrno(errno);
-    if (S_ISDIR(st.st_mode)) throw PlatformError::FromNumber(err::kPathFileAccess);
-    int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (overwrite ? O_TRUNC : O_EXCL);
-    Fd out(::open(to.c_str(), flags, st.st_mode & 07777));
-    if (out.get() < 0) ThrowForPath(errno, to);
-    alignas(64) char buf[1 << 16];  // the kernel copies faster to an aligned destination
-    while (true) {
-        ssize_t n = ::read(in.get(), buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw PlatformError::FromErrno(errno);
-        }
-        if (n == 0) break;
-        WriteAllTo(out.get(), buf, static_cast<size_t>(n));
-    }
-    if (::close(out.release()) != 0) throw PlatformError::FromErrno(errno);
-}
-
 void DeleteHostTree(const std::string& host) {
     struct stat st {};
     if (::lstat(host.c_str(), &st) != 0) ThrowForPath(errno, host);
@@ -104,37 +72,6 @@ void DeleteHostTree(const std::string& host) {
     } else if (::unlink(host.c_str()) != 0) {
         throw PlatformError::FromErrno(errno);
     }
-}
-
-void CopyHostTree(const std::string& from, const std::string& to, bool overwrite) {
-    struct stat st {};
-    if (::lstat(from.c_str(), &st) != 0) ThrowForPath(errno, from);
-    if (S_ISLNK(st.st_mode)) {
-        // Links are copied as links, so a copy never walks into a loop or out of the tree.
-        char target[4096];
-        ssize_t n = ::readlink(from.c_str(), target, sizeof target - 1);
-        if (n < 0) throw PlatformError::FromErrno(errno);
-        target[n] = '\0';
-        if (overwrite) ::unlink(to.c_str());
-        if (::symlink(target, to.c_str()) != 0) ThrowForPath(errno, to);
-        return;
-    }
-    if (!S_ISDIR(st.st_mode)) {
-        CopyHostFile(from, to, overwrite);
-        return;
-    }
-    if (::mkdir(to.c_str(), (st.st_mode & 07777) | S_IRWXU) != 0) {
-        if (errno != EEXIST || !overwrite || !LstatIs(to, true)) ThrowForPath(errno, to);
-    }
-    DIR* dir = ::opendir(from.c_str());
-    if (!dir) throw PlatformError::FromErrno(errno);
-    std::vector<std::string> names;
-    while (dirent* e = ::readdir(dir)) {
-        std::string n = e->d_name;
-        if (n != "." && n != "..") names.push_back(n);
-    }
-    ::closedir(dir);
-    for (const auto& n : names) CopyHostTree(from + "/" + n, to + "/" + n, overwrite);
 }
 
 }  // namespace
@@ -262,11 +199,7 @@ size_t FileSystem::ReadFileAt(const std::string& path, uint64_t offset, char* bu
 
 void FileSystem::WriteFile(const std::string& path, const std::string& bytes, bool sync) {
     const std::string host = HostPath(path);
-    Fd fd(::open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (fd.get() < 0) ThrowForPath(errno, host);
-    WriteAllTo(fd.get(), bytes.data(), bytes.size());
-    if (sync && ::fsync(fd.get()) != 0) throw PlatformError::FromErrno(errno);
-    if (::close(fd.release()) != 0) throw PlatformError::FromErrno(errno);
+    NamingRefusals([&] { WriteHostFile(host, bytes, sync, StepHook()); });
 }
 
 void FileSystem::Rename(const std::string& from, const std::string& to) {
@@ -319,13 +252,14 @@ void FileSystem::DeleteFolder(const std::string& path) {
 }
 
 void FileSystem::CopyFile(const std::string& from, const std::string& to, Overwrite overwrite) {
-    CopyHostFile(HostPath(from), HostPath(to), overwrite == Overwrite::Yes);
+    const std::string hf = HostPath(from), ht = HostPath(to);
+    NamingRefusals([&] { CopyHostFile(hf, ht, overwrite == Overwrite::Yes, StepHook()); });
 }
 
 void FileSystem::CopyFolder(const std::string& from, const std::string& to, Overwrite overwrite) {
     const std::string hf = HostPath(from), ht = HostPath(to);
     if (!LstatIs(hf, true)) throw PlatformError::FromNumber(err::kPathNotFound);
-    CopyHostTree(hf, ht, overwrite == Overwrite::Yes);
+    NamingRefusals([&] { CopyHostTree(hf, ht, overwrite == Overwrite::Yes, StepHook()); });
 }
 
 void FileSystem::LinkOrCopyFile(const std::string& from, const std::string& to) {
@@ -334,7 +268,20 @@ void FileSystem::LinkOrCopyFile(const std::string& from, const std::string& to) 
     int e = errno;
     if (e == EEXIST) throw PlatformError::FromNumber(err::kFileAlreadyExists);
     if (e == ENOENT) ThrowForPath(e, hf);
-    CopyHostFile(hf, ht, false);
+    NamingRefusals([&] { CopyHostFile(hf, ht, false, StepHook()); });
+}
+
+WriteStepHook FileSystem::StepHook() const {
+    return [this](WriteStep step) { AtWriteStep(step); };
+}
+
+void FileSystem::NamingRefusals(const std::function<void()>& work) const {
+    try {
+        work();
+    } catch (const RefusedEntry& e) {
+        throw PlatformError(err::kPathFileAccess,
+                            DescriptionOf(err::kPathFileAccess) + ": " + WindowsPath(e.hostPath()));
+    }
 }
 
 bool FileSystem::IsReadOnly(const std::string& path) const {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/DriveMap.h"
+#include "platform/WriteStep.h"
 
 namespace bw {
 
@@ -48,16 +50,24 @@ class FileSystem {
     // device) reads as empty, so a walk never blocks on one.
     virtual size_t ReadFileAt(const std::string& path, uint64_t offset, char* buffer, size_t size,
                               uint64_t* fileSize = nullptr) const;
-    // Writes bytes to a new or truncated file; `sync` flushes them to the disk before returning.
+    // Makes `bytes` the whole content of a file, all-or-nothing: written beside it under a
+    // temporary name, flushed, then renamed over it. A link at the path is replaced by the file,
+    // never written through; a folder, pipe, socket or device there is refused (75), a read-only
+    // file too (70). `sync` also flushes the folder's entry before returning.
     virtual void WriteFile(const std::string& path, const std::string& bytes, bool sync = false);
 
     // Renames or moves within one file system; throws 58 when the target exists, 74 across drives.
     virtual void Rename(const std::string& from, const std::string& to);
-    // Atomic replacement of `to` by `from` (the target may exist).
+    // Atomic replacement of `to` by `from` (the target may exist; a link there is replaced as an
+    // entry, not followed).
     virtual void Replace(const std::string& from, const std::string& to);
     virtual void DeleteFile(const std::string& path);
     virtual void DeleteFolder(
         const std::string& path);  // with everything in it; links are not followed
+    // Copies are all-or-nothing like WriteFile and never follow a link at the target. A file copy
+    // follows a link at the source; a folder copy copies links as links, is checked whole before
+    // anything is written, and is refused (75, naming the entry) when it holds a pipe, socket or
+    // device; an existing target folder is merged into, a new one appears whole or not at all.
     virtual void CopyFile(const std::string& from, const std::string& to, Overwrite overwrite);
     virtual void CopyFolder(const std::string& from, const std::string& to, Overwrite overwrite);
     // Hard link, or copy where links are not possible.
@@ -71,7 +81,15 @@ class FileSystem {
     std::string HostPath(const std::string& windowsPath) const;
     std::string WindowsPath(const std::string& hostPath) const { return map_.ToWindows(hostPath); }
 
+  protected:
+    // Called at every step of an all-or-nothing write; tests fail a write there by throwing.
+    virtual void AtWriteStep(WriteStep) const {}
+
   private:
+    WriteStepHook StepHook() const;
+    // Runs a write, turning a refused entry's host path into the Windows path the user knows.
+    void NamingRefusals(const std::function<void()>& work) const;
+
     DriveMap map_;
 };
 

@@ -8,11 +8,13 @@ namespace bw::test {
 namespace {
 
 // files: under C:\Lib, ";" between, the first (or its top folder) being renamed; answer: nullptr
-// when nothing may be asked; after: C:\Lib's names afterwards, on disk and in the tree.
+// when nothing may be asked; after: C:\Lib's names afterwards, on disk and in the tree;
+// failAt: the rename call that fails with renameError ("Rename" for every one).
 struct RenameCase {
     const char *what, *files, *answer, *after;
     int renameError = 0;
     size_t errors = 0;
+    const char* failAt = "Rename";
 };
 
 const RenameCase kRenameCases[] = {
@@ -26,6 +28,16 @@ const RenameCase kRenameCases[] = {
     {"NameTaken", "dog.cr2;taken.cr2", "taken.cr2", "dog.cr2;taken.cr2", 0, 1},
     {"SeparatorInName", "dog.cr2", "sub\\x.cr2", "dog.cr2", 0, 1},
     {"Locked", "dog.cr2;dog.rsr", "puppy.cr2", "dog.cr2;dog.rsr", err::kPermissionDenied, 1},
+    {"ExtensionOnly", "dog.cr2;dog.rsr;dog.png", "dog.pz2", "dog.png;dog.pz2;dog.rsr"},
+    // Every new name is checked first: a clash on any of them renames nothing.
+    {"CompanionNameTaken", "dog.cr2;dog.rsr;dog.png;puppy.png", "puppy.cr2",
+     "dog.cr2;dog.png;dog.rsr;puppy.png", 0, 1},
+    {"CompanionFolderNameTaken", "dog.cr2;dog.rsr;puppy.rsr/x", "puppy.cr2",
+     "dog.cr2;dog.rsr;puppy.rsr", 0, 1},
+    {"TwoNewNamesAlike", "dog.cr2;dog.png", "puppy.png", "dog.cr2;dog.png", 0, 1},
+    // A rename failing half-way is undone.
+    {"LastRenameFails", "dog.cr2;dog.rsr;dog.png", "puppy.cr2", "dog.cr2;dog.png;dog.rsr",
+     err::kDeviceIO, 1, "Rename3"},
 };
 
 class RenameFlows : public FileopsFixture, public ::testing::WithParamInterface<RenameCase> {};
@@ -37,7 +49,7 @@ TEST_P(RenameFlows, RenamesOnDiskAndTheTreeShowsTheDisk) {
     const std::string old = Split(files[0], '/')[0], kind = old == files[0] ? "File" : "Folder";
     app->CurrentNode = NodeHandle(reveal("C:\\Lib\\" + old));
     NodeHandle parent(app->CurrentNode->parent());
-    fs->failOn["Rename"] = tc.renameError;
+    fs->failOn[tc.failAt] = tc.renameError;
     desktop.inputAnswers = {tc.answer ? tc.answer : "other.exe"};
 
     RenameThisNode(*app);

@@ -11,9 +11,10 @@
 namespace bw::test {
 
 // Throws the error number chosen for a step, as tests run as root and permissions stop nothing.
-// A step is the method's name, with ":path" for ListFolder and ReadFileAt; "AfterWriteFile" and
-// "CopyFolder" fail once the work is done, as a disk filling up would; Replace counts its calls
-// ("Replace1", "Replace2"). Folders list in name order, so that scans run in a known order.
+// A step is the method's name, with ":path" for ListFolder and ReadFileAt; "AfterWriteFile" fails
+// once the work is done; Rename and Replace also count their calls ("Replace1", "Replace2");
+// "Staged:Create", "Staged:Write", "Staged:Flush" and "Staged:Commit" fail inside any write or
+// copy, as a disk filling up would. Folders list in name order, so that scans run in a known order.
 class FailingFileSystem : public FileSystem {
   public:
     using FileSystem::FileSystem;
@@ -38,6 +39,7 @@ class FailingFileSystem : public FileSystem {
     }
     void Rename(const std::string& from, const std::string& to) override {
         Fail("Rename");
+        Fail("Rename" + std::to_string(++renameCalls_));
         FileSystem::Rename(from, to);
     }
     void Replace(const std::string& from, const std::string& to) override {
@@ -48,13 +50,15 @@ class FailingFileSystem : public FileSystem {
         Fail("DeleteFile");
         FileSystem::DeleteFile(path);
     }
-    void CopyFolder(const std::string& from, const std::string& to, Overwrite overwrite) override {
-        FileSystem::CopyFolder(from, to, overwrite);
-        Fail("CopyFolder");
-    }
     void LinkOrCopyFile(const std::string& from, const std::string& to) override {
         Fail("LinkOrCopyFile");
         FileSystem::LinkOrCopyFile(from, to);
+    }
+
+  protected:
+    void AtWriteStep(WriteStep step) const override {
+        static const char* const kNames[] = {"Create", "Write", "Flush", "Commit"};
+        Fail(std::string("Staged:") + kNames[static_cast<int>(step)]);
     }
 
   private:
@@ -62,6 +66,7 @@ class FailingFileSystem : public FileSystem {
         if (auto it = failOn.find(step); it != failOn.end() && it->second)
             throw PlatformError::FromNumber(it->second);
     }
+    int renameCalls_ = 0;
     int replaceCalls_ = 0;
 };
 
