@@ -1,5 +1,6 @@
 #include "references/ReferenceExtraction.h"
 
+#include <functional>
 #include <limits>
 
 #include "app/Settings.h"
@@ -61,11 +62,11 @@ std::optional<std::string> ReferenceReader::ReadLine(std::string_view line) {
     if (poser) {
         if (auto cut = GeometryPathCut(line)) {
             if (cut->start > line.size()) throw PlatformError::FromNumber(err::kInvalidCall);
-            currentPath_ = std::string(line.substr(cut->start));
+            TakePath(line, cut->start);
         }
     }
     if (image) {
-        if (auto cut = ImagePathCut(line)) currentPath_ = std::string(line.substr(cut->start));
+        if (auto cut = ImagePathCut(line)) TakePath(line, cut->start);
     }
 
     // A path that lies inside one already listed, in any letter case, is not listed again. The
@@ -74,6 +75,17 @@ std::optional<std::string> ReferenceReader::ReadLine(std::string_view line) {
     if (!duplicate) foundList_ += currentPath_ + ", ";
     if (duplicate || currentPath_.empty()) return std::nullopt;
     return currentPath_;
+}
+
+void ReferenceReader::TakePath(std::string_view line, size_t start) {
+    const std::string_view path = line.substr(start);
+    if (path.size() <= kMaxReferenceLength) {
+        currentPath_ = std::string(path);
+        return;
+    }
+    skippedLong_.insert(std::hash<std::string_view>()(path));
+    // The line named a path, only not one to list: nothing carries on to later lines.
+    currentPath_.clear();
 }
 
 void ReferenceReader::CarryUnquoted() { currentPath_ = WithoutQuotes(currentPath_); }

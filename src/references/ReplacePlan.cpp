@@ -12,26 +12,50 @@ namespace {
 
 constexpr size_t kLocationPrefixLength = 10;  // "Found in: "
 
-// Replaces every occurrence of the old path, and the double quotes around one, by the new
-// reference.
+bool OpensPath(char c) { return c == ' ' || c == '\t' || c == '"' || c == ':' || c == '\\'; }
+bool ClosesPath(char c) { return c == ' ' || c == '\t' || c == '"'; }
+
+// True when the listing would begin a path at `at`: where a keyword's cut puts it.
+bool IsCutStart(std::string_view line, size_t at) {
+    const auto image = ImagePathCut(line);
+    const auto geometry = GeometryPathCut(line);
+    return (image && image->start == at) || (geometry && geometry->start == at);
+}
+
+// Replaces every whole occurrence of the old path by the new reference. An occurrence that ends a
+// longer path takes that path's folders with it, and double quotes around the path go too, so the
+// line names one path, not the new one glued to the old folders.
 std::string ReplaceInPlace(std::string_view line, size_t at, std::string_view oldReference,
                            std::string_view newReference) {
     std::string out;
     size_t done = 0;
     while (at != std::string_view::npos) {
         size_t from = at, to = at + oldReference.size();
+        while (from > done && !ClosesPath(line[from - 1])) --from;
         if (from > done && line[from - 1] == '"' && to < line.size() && line[to] == '"')
             --from, ++to;
         out.append(line.substr(done, from - done));
         out.append(newReference);
         done = to;
-        at = FindIgnoreCase(line, oldReference, done);
+        at = FindWholeReference(line, oldReference, done);
     }
     out.append(line.substr(done));
     return out;
 }
 
 }  // namespace
+
+size_t FindWholeReference(std::string_view line, std::string_view oldReference, size_t from) {
+    if (oldReference.empty()) return std::string_view::npos;
+    for (size_t at = FindIgnoreCase(line, oldReference, from); at != std::string_view::npos;
+         at = FindIgnoreCase(line, oldReference, at + 1)) {
+        const size_t end = at + oldReference.size();
+        const bool opens = at == 0 || OpensPath(line[at - 1]) || IsCutStart(line, at);
+        const bool closes = end == line.size() || ClosesPath(line[end]);
+        if (opens && closes) return at;
+    }
+    return std::string_view::npos;
+}
 
 std::string NewReferenceFromLocation(std::string_view locationText) {
     std::string path(locationText.substr(std::min(kLocationPrefixLength, locationText.size())));
@@ -69,7 +93,12 @@ std::string RewriteReferences(std::string_view bytes, std::string_view oldRefere
         if (end == std::string_view::npos) end = bytes.size();
         const std::string_view line = bytes.substr(start, end - start);
         if (next != std::string_view::npos && next + oldReference.size() <= end) {
-            out += RewriteLine(line, next - start, oldReference, newReference);
+            // Only a whole path counts: "a.jpg" is no reference inside "mega.jpg" or "a.jpg.bak".
+            const size_t at = FindWholeReference(line, oldReference, next - start);
+            if (at == std::string_view::npos)
+                out.append(line);
+            else
+                out += RewriteLine(line, at, oldReference, newReference);
             next = finder.Find(bytes, end);
         } else {
             out.append(line);

@@ -96,33 +96,40 @@ bool ScanFile(FileScan& s, const std::string& fullPath) {
     }
 }
 
+// One box for the first failure is enough: a library of locked files must not bury the user in
+// them. The rest are counted, and the end of the scan says the answer is incomplete.
 void Report(FileScan& s, const PlatformError& e) {
-    if (e.number() != err::kObjectNotSet)
-        ReportError(s.app.desktop, e, "SearchThroughFilesForFile");
+    if (s.outcome.reported || e.number() == err::kObjectNotSet) return;
+    s.outcome.reported = true;
+    ReportError(s.app.desktop, e, "SearchThroughFilesForFile");
 }
 
-void ScanFolder(FileScan& s, const std::string& folder, bool top) {
+void ScanFolder(FileScan& s, const std::string& folder) {
     std::vector<FolderEntry> entries;
     try {
         entries = s.app.fs->ListFolder(folder);
     } catch (const PlatformError& e) {
-        if (top) s.outcome.folderUnreadable = true;
+        ++s.outcome.skippedFolders;
         Report(s, e);
         return;
     }
-    try {
-        for (const auto& entry : entries) {
-            if (entry.isFolder) continue;
-            if (!Yield(s)) return;
-            s.app.desktop.SetScanProgress(0);
-            const std::string fullPath = folder + "\\" + entry.name;
-            s.app.desktop.SetScanStatus("Scanning through " + FullPathToPoserPath(fullPath));
+    for (const auto& entry : entries) {
+        if (entry.isFolder) continue;
+        if (!Yield(s)) return;
+        s.app.desktop.SetScanProgress(0);
+        const std::string fullPath = folder + "\\" + entry.name;
+        s.app.desktop.SetScanStatus("Scanning through " + FullPathToPoserPath(fullPath));
+        try {
             if (!ScanFile(s, fullPath)) return;
+        } catch (const PlatformError& e) {
+            // One unreadable file (locked, a dangling link) must not hide the files after it.
+            ++s.outcome.skippedFiles;
+            Report(s, e);
+            if (s.app.StopScanRequested) {
+                s.outcome.stopped = true;
+                return;
+            }
         }
-    } catch (const PlatformError& e) {
-        // The rest of this folder, its sub-folders included, is skipped; the caller goes on.
-        Report(s, e);
-        return;
     }
     if (s.app.StopScanRequested) {
         s.outcome.stopped = true;
@@ -131,7 +138,7 @@ void ScanFolder(FileScan& s, const std::string& folder, bool top) {
     for (const auto& entry : entries) {
         // Links to folders are not followed: they can lead out of the library or round in a loop.
         if (!entry.isFolder || entry.isLink) continue;
-        ScanFolder(s, folder + "\\" + entry.name, false);
+        ScanFolder(s, folder + "\\" + entry.name);
         if (s.outcome.stopped || s.outcome.containerGone) return;
     }
 }
@@ -156,7 +163,7 @@ FileScanOutcome SearchThroughFilesForFile(AppState& app, const NodeHandle& conta
                {}};
     s.pad = (s.finder.size() + kAlign - 1) / kAlign * kAlign;
     s.buffer.reset(new (std::align_val_t(kAlign)) char[s.pad + kBlockSize]);
-    ScanFolder(s, folder, true);
+    ScanFolder(s, folder);
     return s.outcome;
 }
 

@@ -73,7 +73,7 @@ void Search(LocationSearch& s, const std::string& folder) {
 
 }  // namespace
 
-void SetResultState(Node& node, const char* text, const char* tagName, const char* image) {
+void SetResultState(Node& node, const std::string& text, const char* tagName, const char* image) {
     node.SetText(text);
     node.SetTag(tagName);
     node.SetImage(image);

@@ -14,7 +14,7 @@ class AppState;
 std::string StartFolderFor(const std::string& reference, const std::string& runtimeFolder);
 
 // Turns a placeholder or results line into a results line of the given kind, in black.
-void SetResultState(Node& node, const char* text, const char* tagName, const char* image);
+void SetResultState(Node& node, const std::string& text, const char* tagName, const char* image);
 
 // The Runtime setting as a folder to walk from: without a trailing "\".
 std::string RuntimeRoot(const std::string& runtimeSetting);

@@ -78,11 +78,13 @@ TEST(ReferencingFileLocation, RelativeOnlyWithTheExactFolderName) {
     EXPECT_EQ(ReferencingFileLocation(lower, true), lower);
 }
 
-// Without a Libraries folder the scan stops and says so. Stop seen after the first line read
-// stops before any find; seen after a find keeps the finds. A file that cannot be read ends its
-// own folder's scan only; a vanished one silently.
+// Without a Libraries folder the scan cannot answer and says so. Stop seen after the first line
+// read stops before any find; seen after a find keeps the finds. A file that cannot be read is
+// skipped, the scan goes on past it (sub-folders included) and the answer is marked incomplete.
 TEST_F(FindReferencingFilesTest, NoLibrariesNotReferencedStopsAndFailingFiles) {
-    EXPECT_EQ(Described(scan()), std::vector<std::string>{kStopped});
+    EXPECT_EQ(Described(scan()),
+              std::vector<std::string>{"(Scan incomplete: 1 folder could not be read, so this file "
+                                       "may still be referenced.)|Unable|Unable"});
     EXPECT_EQ(desktop.msgBoxes.at(0).prompt, kDriveMessage);
     lib("character/a.cr2", "figureResFile :Runtime:Geometries:bar.obj\n");
     EXPECT_EQ(Described(scan()),
@@ -103,9 +105,47 @@ TEST_F(FindReferencingFilesTest, NoLibrariesNotReferencedStopsAndFailingFiles) {
     for (int number : {err::kObjectNotSet, err::kDeviceIO}) {
         failing->failOn["ReadFileAt:C:\\Poser4\\Runtime\\Libraries\\a\\bad.cr2"] = number;
         EXPECT_EQ(Described(scan()),
-                  (std::vector<std::string>{kReferencedBy, std::string(kFoundLib) + "b\\hit.cr2"}));
+                  (std::vector<std::string>{
+                      kReferencedBy,
+                      "(Scan incomplete: 1 file could not be read, so other files may reference "
+                      "this one too.)",
+                      std::string(kFoundLib) + "a\\sub\\hit.cr2",
+                      std::string(kFoundLib) + "b\\hit.cr2"}));
         EXPECT_EQ(desktop.systemMessages.size(), number == err::kDeviceIO ? 1u : 0u);
     }
+}
+
+// A dangling link or a locked file before the only referencing file must not end in "not
+// referenced": that file is still found, or the answer says it is incomplete. However many things
+// fail, one box is shown.
+TEST_F(FindReferencingFilesTest, UnreadableFilesAreSkippedCountedAndReportedOnce) {
+    const std::string libraries = "Poser4/Runtime/Libraries/";
+    lib("character/a.cr2", "figureResFile :Runtime:Geometries:bar.obj\n");
+    std::filesystem::create_symlink(onC(libraries + "gone.cr2"),
+                                    onC(libraries + "character/b.cr2"));
+    lib("character/Sample/dog.cr2", "objFileGeom 0 0 :Runtime:Geometries:foo.obj\n");
+    EXPECT_EQ(Described(scan()), (std::vector<std::string>{
+                                     kReferencedBy,
+                                     "(Scan incomplete: 1 file could not be read, so other files "
+                                     "may reference this one too.)",
+                                     std::string(kFoundLib) + "character\\Sample\\dog.cr2"}));
+    EXPECT_EQ(line->child(0)->tag() + line->child(0)->image(), "RefFileProperties");
+    EXPECT_EQ(line->child(1)->tag() + line->child(1)->image(), "UnableUnable");
+    ASSERT_EQ(desktop.systemMessages.size(), 1u);
+    EXPECT_NE(desktop.systemMessages[0].prompt.find("SearchThroughFilesForFile"),
+              std::string::npos);
+
+    std::filesystem::remove(onC(libraries + "character/Sample/dog.cr2"));
+    std::filesystem::create_symlink(onC(libraries + "gone.cr2"),
+                                    onC(libraries + "character/c.cr2"));
+    lib("Props/x.pp2", "prop :Runtime:Geometries:bar.obj\n");
+    failing->failOn["ListFolder:C:\\Poser4\\Runtime\\Libraries\\Props"] = err::kPermissionDenied;
+    desktop.systemMessages.clear();
+    desktop.msgBoxes.clear();
+    EXPECT_EQ(Described(scan()),
+              std::vector<std::string>{"(Scan incomplete: 2 files and 1 folder could not be read, "
+                                       "so this file may still be referenced.)|Unable|Unable"});
+    EXPECT_EQ(desktop.systemMessages.size() + desktop.msgBoxes.size(), 1u);
 }
 
 }  // namespace

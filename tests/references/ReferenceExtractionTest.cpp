@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "app/ReportError.h"
@@ -7,6 +8,7 @@
 #include "platform/PlatformError.h"
 #include "platform/Text.h"
 #include "references/FillFileInfo.h"
+#include "references/ReferenceExtraction.h"
 #include "support/AppFixture.h"
 #include "support/ParamNames.h"
 
@@ -81,6 +83,27 @@ TEST_P(FillFileInfoTest, ReferenceNodes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, FillFileInfoTest, ::testing::ValuesIn(kFillCases), test::ByWhat);
+
+// A reference longer than any real path (a damaged or hostile file) is counted, not listed: a
+// 20 MB line must neither freeze the window nor become a node, and the longest real path still
+// lists.
+TEST_F(FillFileInfoTest, OverLongReferencesAreCountedNotListed) {
+    const std::string fits = ":T:" + std::string(kMaxReferenceLength - 7, 'f') + ".jpg";
+    const std::string huge = ":T:" + std::string(20 << 20, 'h') + ".jpg";
+    c.createFile("Poser4/Runtime/Libraries/character/Figure.cr2",
+                 "textureMap " + fits + "\ntextureMap " + fits + "x\nbumpMap " + huge +
+                     "\nname b.jpg\ntransparencyMap " + fits + "x\nbumpMap :T:b.bmp\n");
+    Node* file = expandTo("C:\\Poser4\\Runtime\\Libraries\\character\\Figure.cr2");
+    const auto start = std::chrono::steady_clock::now();
+    FillFileInfo(*app, *file);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    std::vector<std::string> nodes;
+    for (const auto& r : file->children()) nodes.push_back(r->text() + "|" + r->tag());
+    EXPECT_EQ(nodes, (std::vector<std::string>{
+                         fits + "|ReferencedFile", ":T:b.bmp|ReferencedFile",
+                         "(2 references longer than 1024 characters were not listed.)|NotFound"}));
+    EXPECT_TRUE(desktop.systemMessages.empty());
+}
 
 }  // namespace
 }  // namespace bw

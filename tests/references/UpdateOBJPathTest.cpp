@@ -20,15 +20,46 @@ namespace {
 const std::string kOld = ":Runtime:Geometries:Sample:foo.obj";
 const std::string kNew = "\":Runtime:Geometries:Other:foo.obj\"";
 
+// A line is rewritten only where it holds the old reference as a whole path; the map and
+// geometry cuts keep everything before the path.
 TEST(ReplacePlan, RewritesByteExact) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"\t\ttextureMap :RUNTIME:geometries:Sample:foo.obj\n", "\t\ttextureMap " + kNew + "\r\n"},
-        {"bumpMap :X" + kOld + ".bak\r\n", "bumpMap " + kNew + "\r\n"},
-        {"  look at \"" + kOld + "\" now", "  look at " + kNew + " now\r\n"},
-        {"x " + kOld + " bumpmap y", "x " + kNew + " bumpmap y\r\n"},
-        {std::string("a \0b  \ncc\r\rdd\r\n", 15), std::string("a \0b  \r\ncc\r\n\r\ndd\r\n", 18)},
-        {"", ""}};
-    for (const auto& [in, out] : cases) EXPECT_EQ(RewriteReferences(in, kOld, kNew), out) << in;
+    const std::string a = "a.jpg", aNew = "\":Runtime:Textures:X:a.jpg\"";
+    struct Case {
+        std::string old, in, out;
+    };
+    const Case cases[] = {
+        {kOld, "\t\ttextureMap :RUNTIME:geometries:Sample:foo.obj\n", "\t\ttextureMap " + kNew},
+        {kOld, "\tfigureResFile " + kOld, "\tfigureResFile " + kNew},
+        {kOld, "\t\tobjFileGeom 0 0 \"" + kOld + "\"", "\t\tobjFileGeom 0 0 " + kNew},
+        {kOld, "  look at \"" + kOld + "\" now", "  look at " + kNew + " now"},
+        {kOld, "x " + kOld + " bumpmap y", "x " + kNew + " bumpmap y"},
+        // Another path that merely contains the old one stays as it is.
+        {kOld, "bumpMap :X" + kOld + ".bak\r\n", "bumpMap :X" + kOld + ".bak"},
+        {a, "\ttextureMap :Runtime:Textures:New:mega.jpg",
+         "\ttextureMap :Runtime:Textures:New:mega.jpg"},
+        {a, "name Ella.jpg stuff", "name Ella.jpg stuff"},
+        {a, "a.jpg.bak a.jpgx xa.jpg", "a.jpg.bak a.jpgx xa.jpg"},
+        // A bare name, quoted or not, at the line's start or between blanks.
+        {a, "\ttextureMap A.JPG", "\ttextureMap " + aNew},
+        {a, "bumpMap \"a.jpg\"", "bumpMap " + aNew},
+        {a, "a.jpg", aNew},
+        {a, "see \"a.jpg\", ella.jpg and\ta.jpg\tnow",
+         "see " + aNew + ", ella.jpg and\t" + aNew + "\tnow"},
+        {a, "name ella.jpg a.jpg", "name ella.jpg " + aNew},
+        // A path ending in the name, with either separator, is replaced whole.
+        {a, "copy :Old:a.jpg here", "copy " + aNew + " here"},
+        {a, "copy \"C:\\Old\\a.jpg\" here", "copy " + aNew + " here"},
+        {a, "\t\tbumpMap :Runtime:Textures:Old:a.jpg", "\t\tbumpMap " + aNew},
+        // Where the listing cut the reference, even inside a word, that cut is kept.
+        {":ball.obj", "customMaterial :Runtime:Geometries:props:ball.obj",
+         "customMaterial :Runtime:Geometries:props" + kNew},
+        {kOld, std::string("a \0b  \ncc\r\rdd\r\n", 15),
+         std::string("a \0b  \r\ncc\r\n\r\ndd", 16)},
+        {kOld, "", ""}};
+    for (const auto& [old, in, out] : cases)
+        EXPECT_EQ(RewriteReferences(in, old, old == a ? aNew : kNew),
+                  out.empty() ? out : out + "\r\n")
+            << in;
 }
 
 class UpdateOBJPathTest : public test::AppFixture {
