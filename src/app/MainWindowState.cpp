@@ -1,5 +1,6 @@
 #include "app/MainWindowState.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 
@@ -45,11 +46,24 @@ Placement ReadPlacement(AppState& app) {
             ReadValue(app, "frmMain_Width", d.width), ReadValue(app, "frmMain_Height", d.height)};
 }
 
+Placement FitOnScreen(const Placement& saved, const Placement& screen) {
+    Placement p = saved;
+    // The minimum size wins over a screen smaller than it.
+    p.width = std::max(std::min(p.width, screen.width), kMinWidthTwips);
+    p.height = std::max(std::min(p.height, screen.height), kMinHeightTwips);
+    const auto onto = [](float at, float size, float from, float extent) {
+        return std::max(std::min(at, from + extent - size), from);
+    };
+    p.left = onto(p.left, p.width, screen.left, screen.width);
+    p.top = onto(p.top, p.height, screen.top, screen.height);
+    return p;
+}
+
 void WritePlacement(AppState& app, const Placement& p) {
-    WriteINIValue(app, kSection, "frmMain_Left", FormatSingle(p.left));
-    WriteINIValue(app, kSection, "frmMain_Top", FormatSingle(p.top));
-    WriteINIValue(app, kSection, "frmMain_Width", FormatSingle(p.width));
-    WriteINIValue(app, kSection, "frmMain_Height", FormatSingle(p.height));
+    StoreINIValue(app, kSection, "frmMain_Left", FormatSingle(p.left));
+    StoreINIValue(app, kSection, "frmMain_Top", FormatSingle(p.top));
+    StoreINIValue(app, kSection, "frmMain_Width", FormatSingle(p.width));
+    StoreINIValue(app, kSection, "frmMain_Height", FormatSingle(p.height));
 }
 
 bool AskForRuntimeIfUnset(AppState& app, const std::function<void()>& showPreferences) {
@@ -98,7 +112,7 @@ void SaveLastFolder(AppState& app) {
     Node* n = app.CurrentNode.get();
     while (n && n->tag() != tag::kDrive && n->tag() != tag::kFolder) n = n->parent();
     if (!n) return;
-    WriteINIValue(app, "Folder", "LastFolder", n->FullPath() + "\\");
+    StoreINIPathValue(app, "LastFolder", n->FullPath() + "\\");
 }
 
 void ReleaseNodeReferences(AppState& app) {

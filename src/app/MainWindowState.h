@@ -22,7 +22,11 @@ inline constexpr float kMinHeightTwips = 4350;
 
 // [WindowSize] frmMain_Left/Top/Width/Height; each value that is not numeric takes its default.
 Placement ReadPlacement(AppState& app);
-// Writes the four values as decimal text.
+// The saved placement brought within `screen` (the desktop's area, in twips): no larger than it
+// (but never below the minimum size), and moved onto it.
+Placement FitOnScreen(const Placement& saved, const Placement& screen);
+// Writes the four values as decimal text; throws PlatformError at the first that fails, as the
+// exit that calls it ends quietly on an error.
 void WritePlacement(AppState& app, const Placement& placement);
 // A single-precision number as decimal text: "11280", "7.5", "-120".
 std::string FormatSingle(float value);
@@ -33,7 +37,8 @@ bool AskForRuntimeIfUnset(AppState& app, const std::function<void()>& showPrefer
 // when the folder itself is gone); null when not even its drive is there. Shows the wait cursor
 // and the "moving to folder" caption meanwhile.
 Node* ReopenLastFolder(AppState& app);
-// On exit, with StartInLastFolder set: stores the folder or drive of CurrentNode as LastFolder.
+// On exit, with StartInLastFolder set: stores the folder or drive of CurrentNode as LastFolder;
+// throws PlatformError when it cannot be written.
 void SaveLastFolder(AppState& app);
 // Lets go of every node reference the window state holds.
 void ReleaseNodeReferences(AppState& app);

@@ -63,7 +63,8 @@ bool PrefsLogic::Save(const PrefsValues& v) {
     Settings& s = app_.settings;
     try {
         const std::string ini = app_.fs->HostPath(s.iniPath);
-        WritePrivateProfileString("Folder", "Runtime", v.poserFolder, ini);
+        // Start-up reads the last Runtime line of the file, so that is the one to write.
+        WritePrivateProfilePath("Folder", "Runtime", v.poserFolder, ini);
         const std::pair<const char*, std::pair<bool, bool*>> switches[] = {
             {"StartInLastFolder", {v.startInLastFolder, &s.StartInLastFolder}},
             {"UseRelPathName", {v.showRelPathName, &s.UseRelPathName}},

@@ -32,19 +32,30 @@ const char* const kDefaultIniText =
     "MoveFile=True\r\n";
 
 std::string GetINIValue(AppState& app, const std::string& section, const std::string& key) {
+    std::string host;
     try {
-        const std::string host = app.fs->HostPath(app.settings.iniPath);
-        return GetPrivateProfileString(section, key, app.settings.iniPath, host);
-    } catch (const PlatformError& e) {
-        ReportError(app.desktop, e, "GetINIValue");
-        return {};
+        host = app.fs->HostPath(app.settings.iniPath);
+    } catch (const PlatformError&) {
+        // A folder or drive that is gone holds no file: every key reads as missing, as the
+        // classic reader answers for a missing file, rather than one box per key.
+        return GetPrivateProfileString(section, key, app.settings.iniPath, "");
     }
+    return GetPrivateProfileString(section, key, app.settings.iniPath, host);
+}
+
+void StoreINIValue(AppState& app, const std::string& section, const std::string& key,
+                   const std::string& value) {
+    WritePrivateProfileString(section, key, value, app.fs->HostPath(app.settings.iniPath));
+}
+
+void StoreINIPathValue(AppState& app, const std::string& key, const std::string& value) {
+    WritePrivateProfilePath("Folder", key, value, app.fs->HostPath(app.settings.iniPath));
 }
 
 void WriteINIValue(AppState& app, const std::string& section, const std::string& key,
                    const std::string& value) {
     try {
-        WritePrivateProfileString(section, key, value, app.fs->HostPath(app.settings.iniPath));
+        StoreINIValue(app, section, key, value);
     } catch (const PlatformError& e) {
         ReportError(app.desktop, e, "WriteINIValue");
     }
@@ -52,9 +63,10 @@ void WriteINIValue(AppState& app, const std::string& section, const std::string&
 
 std::string ReadINIPathValue(AppState& app, const std::string& key) {
     try {
-        std::string bytes = app.fs->ReadFile(app.settings.iniPath);
+        const auto bytes = ReadProfileFile(app.fs->HostPath(app.settings.iniPath));
+        if (!bytes) return {};
         std::string result;
-        for (std::string_view line : SplitLines(bytes)) {
+        for (std::string_view line : SplitLines(*bytes)) {
             if (StartsWith(line, key))
                 result = std::string(line.size() > key.size() ? line.substr(key.size() + 1) : "");
         }
@@ -66,7 +78,12 @@ std::string ReadINIPathValue(AppState& app, const std::string& key) {
 
 void WriteDefaultINI(AppState& app) {
     try {
-        app.fs->WriteFile(app.settings.iniPath, kDefaultIniText, true);
+        const std::string host = app.fs->HostPath(app.settings.iniPath);
+        // What the damaged file still holds (Runtime, LastFolder, the switches) is kept beside
+        // it; if even that copy cannot be made, the file is left as it is.
+        if (const auto old = ReadProfileFile(host); old && !old->empty())
+            WriteProfileFile(host + kDamagedSuffix, *old);
+        WriteProfileFile(host, kDefaultIniText);
     } catch (const PlatformError& e) {
         ReportError(app.desktop, e, "WriteDefaultINI");
     }
@@ -122,9 +139,12 @@ int32_t ToColor(const std::string& text, int32_t fallback) {
 }
 
 std::string DefaultIniHostPath() {
-    if (const char* explicitPath = std::getenv("BRINDLEWOOD_INI"); explicitPath && *explicitPath)
-        return explicitPath;
     std::error_code ec;
+    if (const char* explicitPath = std::getenv("BRINDLEWOOD_INI"); explicitPath && *explicitPath) {
+        // A relative name would have no Windows path of its own; it counts from where we start.
+        auto absolute = std::filesystem::absolute(explicitPath, ec);
+        return ec ? std::string(explicitPath) : absolute.lexically_normal().string();
+    }
     auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (!ec) {
         auto dir = exe.parent_path();
@@ -140,6 +160,21 @@ std::string DefaultIniHostPath() {
     }
     std::filesystem::create_directories(config + "/Brindlewood", ec);
     return config + "/Brindlewood/Brindlewood.ini";
+}
+
+bool HasPatternExtension(const std::string& value) {
+    return value.find(".gif") != std::string::npos || value.find(".jpg") != std::string::npos ||
+           value.find(".bmp") != std::string::npos;
+}
+
+bool PatternSurvivesRestart(const std::string& value) {
+    // The reader cuts to its buffer, trims blanks and drops enclosing quotes.
+    constexpr std::string_view kLostAtEnds = " \t\"'";
+    if (value.size() >= kProfileBufferSize) return false;
+    if (!value.empty() && (kLostAtEnds.find(value.front()) != std::string_view::npos ||
+                           kLostAtEnds.find(value.back()) != std::string_view::npos))
+        return false;
+    return HasPatternExtension(value);
 }
 
 namespace {
@@ -183,10 +218,7 @@ void LoadSettings(AppState& app, const std::string& iniWindowsPath) {
     }
 
     s.BackPattern = GetINIValue(app, "AVSettings", "BackPattern");
-    if (s.BackPattern.find(".gif") == std::string::npos &&
-        s.BackPattern.find(".jpg") == std::string::npos &&
-        s.BackPattern.find(".bmp") == std::string::npos)
-        s.BackPattern.clear();
+    if (!HasPatternExtension(s.BackPattern)) s.BackPattern.clear();
 
     s.Runtime = ReadINIPathValue(app, "Runtime");
     if (s.Runtime.empty()) s.Runtime = "C:\\";

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -311,7 +312,10 @@ void frmMain::Load(AppState& app) {
         app.commands.Enable(c, false);
     EnableCutCopy(app, false);
 
-    const Placement p = ReadPlacement(app);
+    const QRect desk = QGuiApplication::primaryScreen()->availableVirtualGeometry();
+    const Placement p =
+        FitOnScreen(ReadPlacement(app), {float(Twips(desk.x())), float(Twips(desk.y())),
+                                         float(Twips(desk.width())), float(Twips(desk.height()))});
     move(Px(p.left), Px(p.top));
     resize(std::max(Px(p.width), kMinWidth), std::max(Px(p.height), kMinHeight));
     show();

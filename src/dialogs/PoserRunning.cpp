@@ -20,7 +20,7 @@ bool IsPoserRunning(AppState& app) {
         }
         return running;
     } catch (...) {
-        return true;  // unknown is unsafe for deleting
+        return true;  // no window list at all: unknown is unsafe for deleting
     }
 }
 

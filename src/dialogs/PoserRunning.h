@@ -4,7 +4,8 @@ namespace bw {
 
 class AppState;
 
-// True when a top-level window whose title holds "s Poser" exists (or the windows cannot be read).
+// True when another program's top-level window has a title holding "s Poser", or when the window
+// list cannot be read at all. A desktop too slow to answer is not taken for a running Poser.
 bool IsPoserRunning(AppState& app);
 
 }  // namespace bw

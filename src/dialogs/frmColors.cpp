@@ -14,6 +14,7 @@
 #include "app/Desktop.h"
 #include "app/QtColor.h"
 #include "app/ReportError.h"
+#include "app/Settings.h"
 #include "dialogs/FormColors.h"
 #include "dialogs/HoverCursor.h"
 #include "dialogs/TwipLayout.h"
@@ -209,12 +210,14 @@ void frmColors::cmdColor_Click(int n) {
 void frmColors::cmdPattern_Click() {
     const std::string host = chooseImage ? chooseImage() : std::string();
     if (host.empty()) return;
-    // A file that is no picture would leave every window unable to draw its pattern.
-    if (QPixmap(QString::fromStdString(host)).isNull()) {
+    const std::string pattern = app_.fs->WindowsPath(host);
+    // A file that is no picture would leave every window unable to draw its pattern, and one
+    // that start-up would drop (a PNG, a path too long for the reader) vanishes at the next start.
+    if (!PatternSurvivesRestart(pattern) || QPixmap(QString::fromStdString(host)).isNull()) {
         ReportError(app_.desktop, kInvalidPicture, "Invalid picture", "frmColors_cmdPattern_Click");
         return;
     }
-    app_.settings.BackPattern = app_.fs->WindowsPath(host);
+    app_.settings.BackPattern = pattern;
     ShowPattern();
 }
 

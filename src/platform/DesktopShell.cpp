@@ -8,6 +8,7 @@
 #include <QMimeDatabase>
 #include <QProcess>
 #include <QStandardPaths>
+#include <cerrno>
 
 #include "platform/PlatformError.h"
 
@@ -43,6 +44,18 @@ QString DefaultApplicationOf(const QString& type) {
 
 }  // namespace
 
+int TrashFailureNumber(const std::string& systemMessage) {
+    // Qt tells the failed step only by the system's own text for its errno, in the same
+    // language qt_error_string gives, so the errno is found by asking for each candidate's text.
+    static const int candidates[] = {EPERM,  EACCES, EROFS,        ETXTBSY, ENOENT, ENOTDIR,
+                                     ENOSPC, EDQUOT, EIO,          EBUSY,   ELOOP,  EMLINK,
+                                     EEXIST, EINVAL, ENAMETOOLONG, ENODEV,  ENXIO};
+    const QString message = QString::fromStdString(systemMessage);
+    for (int e : candidates)
+        if (!message.isEmpty() && message == qt_error_string(e)) return ErrorNumberForErrno(e);
+    return err::kPathFileAccess;
+}
+
 bool IsTrashLocation(const std::string& trashPath) {
     const QString p = QString::fromStdString(trashPath);
     if (!QDir::isAbsolutePath(p)) return false;
@@ -56,8 +69,11 @@ bool IsTrashLocation(const std::string& trashPath) {
 void DesktopShell::MoveToTrash(const std::string& hostPath) {
     EnsureDataFolder();
     const QString path = QString::fromStdString(hostPath);
-    QString inTrash;
-    if (!QFile::moveToTrash(path, &inTrash)) throw PlatformError::FromNumber(err::kPathFileAccess);
+    QFile item(path);
+    if (!item.moveToTrash())
+        throw PlatformError::FromNumber(TrashFailureNumber(item.errorString().toStdString()));
+    // After the move the file object names the item's place in the trash.
+    const QString inTrash = item.fileName();
     const std::string where = inTrash.toStdString();
     if (IsTrashLocation(where)) return;
     // Anything that claims success but lands outside a trash is put back where it was.

@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "platform/PlatformError.h"
@@ -19,6 +21,8 @@ struct Line {
     std::string text;  // without its end
     std::string end;   // "\r\n", "\n", "\r" or "" for a last line without an end
 };
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::optional<std::string> ReadHostFile(const std::string& path) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -71,13 +75,132 @@ std::optional<std::string> KeyOf(const std::string& text) {
     return TrimBlanks(text.substr(0, eq));
 }
 
+// The file a write lands in: the path with every link followed (a relative target counts from
+// the link's folder); the path itself when it is no link.
+std::string WriteTarget(const std::string& path) {
+    std::string p = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return p;
+        std::vector<char> buf(PATH_MAX);
+        const ssize_t n = ::readlink(p.c_str(), buf.data(), buf.size());
+        if (n < 0) throw PlatformError::FromErrno(errno);
+        std::string target(buf.data(), static_cast<size_t>(n));
+        if (target.empty() || target[0] != '/') {
+            const auto slash = p.rfind('/');
+            target = (slash == std::string::npos ? "" : p.substr(0, slash + 1)) + target;
+        }
+        p = target;
+    }
+    throw PlatformError::FromErrno(ELOOP);
+}
+
+// A failed write: a missing folder on the way is "path not found", whatever the call says.
+[[noreturn]] void ThrowWriteError(int e) {
+    if (e == ENOENT || e == ENOTDIR) throw PlatformError::FromNumber(err::kPathNotFound);
+    throw PlatformError::FromErrno(e);
+}
+
+// Writes beside the target and renames over it, so a full disk never leaves a truncated file
+// and a link stays a link.
+void ReplaceHostFile(const std::string& path, const std::string& bytes) {
+    const std::string target = WriteTarget(path);
+    struct stat old {};
+    const bool existed = ::stat(target.c_str(), &old) == 0;
+    if (existed && ::access(target.c_str(), W_OK) != 0)
+        throw PlatformError::FromNumber(err::kPermissionDenied);
+    const std::string temp = target + ".new";
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) ThrowWriteError(errno);
+    if (existed) ::fchmod(fd, old.st_mode & 07777);
+    size_t off = 0;
+    while (off < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + off, bytes.size() - off);
+        if (n < 0) {
+            const int e = errno;
+            if (e == EINTR) continue;
+            ::close(fd);
+            ::unlink(temp.c_str());
+            ThrowWriteError(e);
+        }
+        off += static_cast<size_t>(n);
+    }
+    int e = ::fsync(fd) == 0 ? 0 : errno;
+    if (::close(fd) != 0 && e == 0) e = errno;
+    if (e == 0 && ::rename(temp.c_str(), target.c_str()) != 0) e = errno;
+    if (e != 0) {
+        ::unlink(temp.c_str());
+        ThrowWriteError(e);
+    }
+}
+
+// A settings file taken apart into lines, with its byte-order mark remembered.
+struct ProfileLines {
+    bool byteOrderMark = false;
+    std::vector<Line> lines;
+};
+
+ProfileLines LoadLines(const std::string& path) {
+    ProfileLines file;
+    if (auto bytes = ReadHostFile(path)) {
+        file.byteOrderMark = bytes->starts_with(kByteOrderMark);
+        file.lines = ToLines(file.byteOrderMark ? bytes->substr(kByteOrderMark.size()) : *bytes);
+    }
+    return file;
+}
+
+void StoreLines(const ProfileLines& file, const std::string& path) {
+    std::string out = file.byteOrderMark ? std::string(kByteOrderMark) : std::string();
+    for (const auto& l : file.lines) out += l.text + l.end;
+    ReplaceHostFile(path, out);
+}
+
+// Sets [section] key=value in the lines: the first such key of the first such section, else a
+// new line at the end of the section, else a new section at the end.
+void SetKey(std::vector<Line>& lines, const std::string& section, const std::string& key,
+            const std::string& value) {
+    const std::string newLine = key + "=" + value;
+    std::optional<size_t> sectionLine;    // the section header
+    std::optional<size_t> lastInSection;  // the last non-blank line of the section
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (auto s = SectionOf(lines[i].text)) {
+            if (sectionLine) break;  // the section ended
+            if (AsciiEqualsIgnoreCase(*s, section)) {
+                sectionLine = i;
+                lastInSection = i;
+            }
+            continue;
+        }
+        if (!sectionLine) continue;
+        if (!TrimBlanks(lines[i].text).empty()) lastInSection = i;
+        auto k = KeyOf(lines[i].text);
+        if (k && AsciiEqualsIgnoreCase(*k, key)) {
+            lines[i].text = newLine;
+            return;
+        }
+    }
+    if (!lines.empty() && lines.back().end.empty()) lines.back().end = "\r\n";
+    if (sectionLine) {
+        lines.insert(lines.begin() + static_cast<long>(*lastInSection) + 1, Line{newLine, "\r\n"});
+    } else {
+        lines.push_back({"[" + section + "]", "\r\n"});
+        lines.push_back({newLine, "\r\n"});
+    }
+}
+
 }  // namespace
+
+std::optional<std::string> ReadProfileFile(const std::string& iniHostPath) {
+    auto bytes = ReadHostFile(iniHostPath);
+    if (bytes && bytes->starts_with(kByteOrderMark)) bytes->erase(0, kByteOrderMark.size());
+    return bytes;
+}
 
 std::string GetPrivateProfileString(const std::string& section, const std::string& key,
                                     const std::string& defaultValue, const std::string& iniHostPath,
                                     size_t bufferSize) {
     std::string result = TrimBlanks(defaultValue);
-    if (auto bytes = ReadHostFile(iniHostPath)) {
+    if (auto bytes = ReadProfileFile(iniHostPath)) {
         bool inSection = false;
         for (const auto& line : ToLines(*bytes)) {
             if (auto s = SectionOf(line.text)) {
@@ -101,66 +224,26 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
 
 void WritePrivateProfileString(const std::string& section, const std::string& key,
                                const std::string& value, const std::string& iniHostPath) {
-    std::vector<Line> lines;
-    if (auto bytes = ReadHostFile(iniHostPath)) lines = ToLines(*bytes);
+    ProfileLines file = LoadLines(iniHostPath);
+    SetKey(file.lines, section, key, value);
+    StoreLines(file, iniHostPath);
+}
 
+void WritePrivateProfilePath(const std::string& section, const std::string& key,
+                             const std::string& value, const std::string& iniHostPath) {
+    ProfileLines file = LoadLines(iniHostPath);
+    SetKey(file.lines, section, key, value);
     const std::string newLine = key + "=" + value;
-    std::optional<size_t> sectionLine;    // the section header
-    std::optional<size_t> lastInSection;  // the last non-blank line of the section
-    bool done = false;
-    for (size_t i = 0; i < lines.size() && !done; ++i) {
-        if (auto s = SectionOf(lines[i].text)) {
-            if (sectionLine) break;  // the section ended
-            if (AsciiEqualsIgnoreCase(*s, section)) {
-                sectionLine = i;
-                lastInSection = i;
-            }
-            continue;
-        }
-        if (!sectionLine) continue;
-        if (!TrimBlanks(lines[i].text).empty()) lastInSection = i;
-        auto k = KeyOf(lines[i].text);
-        if (k && AsciiEqualsIgnoreCase(*k, key)) {
-            lines[i].text = newLine;
-            done = true;
-        }
+    for (size_t i = file.lines.size(); i-- > 0;) {
+        if (!file.lines[i].text.starts_with(key)) continue;
+        file.lines[i].text = newLine;
+        break;
     }
-    if (!done) {
-        if (!lines.empty() && lines.back().end.empty()) lines.back().end = "\r\n";
-        if (sectionLine) {
-            lines.insert(lines.begin() + static_cast<long>(*lastInSection) + 1,
-                         Line{newLine, "\r\n"});
-        } else {
-            lines.push_back({"[" + section + "]", "\r\n"});
-            lines.push_back({newLine, "\r\n"});
-        }
-    }
+    StoreLines(file, iniHostPath);
+}
 
-    std::string out;
-    for (const auto& l : lines) out += l.text + l.end;
-    // Write beside the file and rename over it, so a full disk never leaves a truncated file.
-    if (::access(iniHostPath.c_str(), F_OK) == 0 && ::access(iniHostPath.c_str(), W_OK) != 0)
-        throw PlatformError::FromNumber(err::kPermissionDenied);
-    const std::string temp = iniHostPath + ".new";
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) throw PlatformError::FromErrno(errno);
-    size_t off = 0;
-    while (off < out.size()) {
-        ssize_t n = ::write(fd, out.data() + off, out.size() - off);
-        if (n < 0) {
-            int e = errno;
-            if (e == EINTR) continue;
-            ::close(fd);
-            ::unlink(temp.c_str());
-            throw PlatformError::FromErrno(e);
-        }
-        off += static_cast<size_t>(n);
-    }
-    if (::close(fd) != 0 || ::rename(temp.c_str(), iniHostPath.c_str()) != 0) {
-        int e = errno;
-        ::unlink(temp.c_str());
-        throw PlatformError::FromErrno(e);
-    }
+void WriteProfileFile(const std::string& iniHostPath, const std::string& bytes) {
+    ReplaceHostFile(iniHostPath, bytes);
 }
 
 }  // namespace bw

@@ -9,7 +9,9 @@ namespace bw {
 class WindowList {
   public:
     virtual ~WindowList() = default;
-    // Titles of the top-level windows; throws PlatformError when the list cannot be read.
+    // Titles of the top-level windows of other programs (this program's own are left out). A
+    // desktop that does not answer in time yields the titles read until then; throws
+    // PlatformError when the list cannot be read at all.
     virtual std::vector<std::string> Titles() = 0;
 };
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 #include <tuple>
 
 #include "app/MainWindowState.h"
@@ -76,6 +77,32 @@ TEST_F(MainWindowStateTest, ReopeningStopsAtTheDeepestFolderFound) {
         for (Node* up = n ? n->parent() : nullptr; up; up = up->parent())
             EXPECT_TRUE(up->expanded());
     }
+}
+
+// A placement saved far off screen or absurdly large (frmMain_Width=1e9) comes back on the
+// screen and within its size; the minimum size still wins over a smaller screen.
+TEST(FitOnScreen, BringsThePlacementOntoTheScreen) {
+    const Placement screen{0, 0, 28800, 16200};  // 1920 x 1080 pixels
+    // saved left, top, width, height -> fitted
+    const std::pair<Placement, Placement> cases[] = {
+        {{1500, 300, 15000, 6000}, {1500, 300, 15000, 6000}},  // fits: unchanged
+        {{0, 0, 1e9f, 1e9f}, {0, 0, 28800, 16200}},
+        {{-1e6f, 5e6f, 12000, 6000}, {0, 10200, 12000, 6000}},
+        {{20000, 15000, 12000, 6000}, {16800, 10200, 12000, 6000}},  // half off: moved on
+        {{-std::numeric_limits<float>::infinity(), 0, 12000, 6000}, {0, 0, 12000, 6000}},
+    };
+    for (const auto& [saved, fitted] : cases) {
+        const Placement p = FitOnScreen(saved, screen);
+        EXPECT_EQ(FormatSingle(p.left) + " " + FormatSingle(p.top) + " " + FormatSingle(p.width) +
+                      " " + FormatSingle(p.height),
+                  FormatSingle(fitted.left) + " " + FormatSingle(fitted.top) + " " +
+                      FormatSingle(fitted.width) + " " + FormatSingle(fitted.height));
+    }
+    const Placement small = FitOnScreen({500, 500, 20000, 9000}, {0, 0, 9600, 3000});
+    EXPECT_EQ(small.width, kMinWidthTwips);
+    EXPECT_EQ(small.height, kMinHeightTwips);
+    EXPECT_EQ(small.left, 0);
+    EXPECT_EQ(small.top, 0);
 }
 
 }  // namespace

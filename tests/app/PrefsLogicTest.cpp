@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/PrefsLogic.h"
+#include "app/Settings.h"
 #include "support/AppFixture.h"
 
 namespace bw::test {
@@ -67,6 +68,19 @@ TEST_F(PrefsLogicTest, SaveWritesRuntimeAndAllFiveSwitchesOrReportsWhyNot) {
     EXPECT_TRUE(app->settings.StartInLastFolder && !app->settings.ProtectSystemFilesFolders);
     EXPECT_FALSE(logic.changed());
     EXPECT_EQ(desktop.Shown(), "Notice|0|Your preferences have been saved.\n");
+}
+
+// A file with two Runtime lines: start-up reads the later one, so the save must write that one.
+TEST_F(PrefsLogicTest, TheSavedRuntimeIsTheOneTheNextStartReads) {
+    for (const char* dir : {"Old/Runtime", "Stale/Runtime", "New/Runtime"}) c.createDir(dir);
+    prefix.createFile("Brindlewood.ini",
+                      "[Colors]\r\nBackColor=1\r\n[Folder]\r\nRuntime=C:\\Stale\\Runtime\r\n"
+                      "[AVSettings]\r\nMoveFile=True\r\nRuntime=C:\\Old\\Runtime\r\n");
+    PrefsValues v = logic.Load();
+    v.poserFolder = "C:\\New\\Runtime";
+    ASSERT_TRUE(logic.Save(v));
+    LoadSettings(*app, app->settings.iniPath);
+    EXPECT_EQ(app->settings.Runtime, "C:\\New\\Runtime");
 }
 
 }  // namespace

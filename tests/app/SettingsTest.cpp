@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <tuple>
 
+#include "app/MainWindowState.h"
 #include "app/Settings.h"
+#include "platform/PlatformError.h"
 #include "support/AppFixture.h"
 
 namespace bw {
@@ -24,8 +27,14 @@ TEST_F(LoadSettingsTest, NoFileOrADamagedOneIsReplacedByTheDefaults) {
         std::nullopt, "[Colors]\r\nBackColor=beige\r\n[WindowSize]\r\nfrmMain_Left=300\r\n",
         std::string("\x00\x01\xfe\xff\x7f garbage\r\x00", 14)};
     for (const auto& file : files) {
+        std::filesystem::remove(prefix.host("Brindlewood.ini.damaged"));
         const Settings& s = Load(file);
         EXPECT_EQ(prefix.readBytes("Brindlewood.ini"), kDefaultIniText);
+        // What the damaged file held is kept beside it, not lost for good.
+        if (file)
+            EXPECT_EQ(prefix.readBytes("Brindlewood.ini.damaged"), *file);
+        else
+            EXPECT_FALSE(prefix.exists("Brindlewood.ini.damaged"));
         EXPECT_EQ(std::to_string(s.BackColor) + s.Runtime, "15136253C:\\");
         EXPECT_TRUE(s.ProtectSystemFilesFolders && s.ConfirmDelete && !s.StartInLastFolder);
         EXPECT_TRUE(desktop.msgBoxes.empty() && desktop.systemMessages.empty());
@@ -63,6 +72,45 @@ TEST_F(LoadSettingsTest, PathsAreCheckedAsTheyAreRead) {
         SCOPED_TRACE(lines);
         EXPECT_EQ(Load("[Colors]\r\nBackColor=1\r\n" + lines + "\r\n").*field, expected);
     }
+}
+
+TEST_F(LoadSettingsTest, AByteOrderMarkIsNoDamage) {
+    const std::string text =
+        "\xEF\xBB\xBFRuntime=C:\\Poser4\\Runtime\r\n[Colors]\r\nBackColor=12\r\n";
+    c.createDir("Poser4/Runtime");
+    const Settings& s = Load(text);
+    EXPECT_EQ(prefix.readBytes("Brindlewood.ini"), text);
+    EXPECT_EQ(std::to_string(s.BackColor) + " " + s.Runtime, "12 C:\\Poser4\\Runtime");
+}
+
+// A settings file whose folder is gone: every key reads as missing, the one failed write at start
+// is told once, and the writes at exit fail without a box (the exit then ends quietly).
+TEST_F(LoadSettingsTest, AVanishedFolderIsReportedOnce) {
+    app->settings.iniPath = "C:\\gone\\Brindlewood.ini";
+    const Settings& s = Load(std::nullopt);
+    EXPECT_EQ(std::to_string(s.BackColor) + s.Runtime, "15136253C:\\");
+    EXPECT_EQ(desktop.Shown(),
+              "File System Error|0|The drive is not ready. Please insert a disk and try again.\n");
+    EXPECT_TRUE(desktop.systemMessages.empty());
+    desktop.msgBoxes.clear();
+    app->settings.StartInLastFolder = true;
+    app->CurrentNode = NodeHandle(expandTo("C:"));
+    EXPECT_THROW(WritePlacement(*app, Placement{}), PlatformError);
+    EXPECT_THROW(SaveLastFolder(*app), PlatformError);
+    EXPECT_TRUE(desktop.msgBoxes.empty() && desktop.systemMessages.empty());
+}
+
+TEST(SettingsFilePath, ARelativeNameCountsFromTheCurrentFolder) {
+    const char* old = std::getenv("BRINDLEWOOD_INI");
+    const std::string saved = old ? old : "";
+    for (const auto& [given, expected] :
+         {std::pair<std::string, std::string>{"conf/../b.ini",
+                                              std::filesystem::current_path() / "b.ini"},
+          {"/etc/x/b.ini", "/etc/x/b.ini"}}) {
+        ::setenv("BRINDLEWOOD_INI", given.c_str(), 1);
+        EXPECT_EQ(DefaultIniHostPath(), expected);
+    }
+    old ? ::setenv("BRINDLEWOOD_INI", saved.c_str(), 1) : ::unsetenv("BRINDLEWOOD_INI");
 }
 
 TEST_F(LoadSettingsTest, ValuesPresentAbsentAndDamaged) {

@@ -34,11 +34,11 @@ using frmMainTest = WindowFixture;
 TEST_F(frmMainTest, PlacementCommandTextsAndAScanThatDefersTheClose) {
     for (const auto& [key, value] : {std::pair{"frmMain_Left", "1500"},
                                      {"frmMain_Top", "x"},
-                                     {"frmMain_Width", "15000"},
+                                     {"frmMain_Width", "11700"},
                                      {"frmMain_Height", "6000"}})
         Write("WindowSize", key, value);  // in twips
     Start();
-    EXPECT_EQ(window->size(), QSize(1000, 400));
+    EXPECT_EQ(window->size(), QSize(780, 400));
     EXPECT_TRUE(window->isEnabled() && !QApplication::overrideCursor());
     window->resize(100, 100);
     EXPECT_EQ(window->size(), QSize(752, 290));  // the minimum
@@ -90,7 +90,7 @@ TEST_F(frmMainTest, PlacementCommandTextsAndAScanThatDefersTheClose) {
     app->StopScanRequested = false;
     EXPECT_FALSE(window->close());  // asks the scan to stop, closes once it has
     EXPECT_TRUE(app->StopScanRequested);
-    EXPECT_EQ(Ini("WindowSize", "frmMain_Width"), "15000");  // not saved yet
+    EXPECT_EQ(Ini("WindowSize", "frmMain_Width"), "11700");  // not saved yet
     window->SetScanMode(false);
     EXPECT_TRUE(Cmd("mnuOpen")->isEnabled());
     QElapsedTimer t;

@@ -50,7 +50,7 @@ const Session kSessions[] = {
     {"colour, close, Cancel", "CW", {2}, false, kOldPattern, 255, false, {kQuestion}},
     {"colour, close, Yes", "CW", {6}, true, kOldPattern, kChosen, true, {kQuestion, kSavedNotice}},
     {"failed save", "CFS", {}, false, kOldPattern, 255, false,
-     {"An error, 53: 'File not found' has occurred in frmColors_cmdSave_Click."}},
+     {"The drive is not ready. Please insert a disk and try again."}},  // a missing folder
     {"pattern, colour, Exit, Cancel, Save", "PCXS", {2}, true, kOldPattern, kChosen, true,
      {kQuestion, kSavedNotice}},
     {"pattern, colour, Save", "PCS", {}, true, kNewPattern, kChosen, true, {kSavedNotice}},
@@ -112,6 +112,41 @@ TEST_F(ColorsDialog, PatternAndColoursEndUpWhereTheUserExpects) {
     again.show();
     EXPECT_EQ(CentreOf(*again.cmdColor[3]), ColorFromNumber(kChosen));
     EXPECT_EQ(CentreOf(*again.cmdPattern), QColor(Qt::blue));
+}
+
+// A pattern is refused, with the picture error, when the next start would drop it: it must be a
+// picture, named .jpg, .gif or .bmp in lower case, and its path must fit the settings reader.
+TEST_F(ColorsDialog, PatternsTheNextStartWouldDropAreRefused) {
+    const std::string kRefused =
+        "An error, 481: 'Invalid picture' has occurred in frmColors_cmdPattern_Click.";
+    const std::string fits =
+        "P/" + std::string(40, 'a') + ".bmp";  // 49 characters, the most read back
+    const std::string tooLong = "P/" + std::string(43, 'a') + ".bmp";  // 52 characters
+    const std::pair<std::string, bool> cases[] = {
+        // file on C: (saved as a BMP picture unless named .png) -> accepted
+        {"P/paper.bmp", true},          {fits, true},     {"P/paper.png", false},
+        {"P/paper.JPG", false},         {tooLong, false}, {"P/paper.bmp ", false},
+        {"P/not a picture.jpg", false},
+    };
+    QImage tile(8, 8, QImage::Format_RGB32);
+    tile.fill(Qt::green);
+    for (const auto& [file, accepted] : cases) {
+        SCOPED_TRACE(file);
+        const std::string host = onC(file);
+        c.createFile(file, "");
+        if (file.find("not a picture") == std::string::npos)
+            tile.save(QString::fromStdString(host), file.ends_with(".png") ? "PNG" : "BMP");
+        desktop.systemMessages.clear();
+        app->settings.BackPattern = kOldPattern;
+        frmColors dlg(*app, nullptr);
+        dlg.chooseImage = [&] { return host; };
+        dlg.cmdPattern->click();
+        EXPECT_EQ(app->settings.BackPattern, accepted ? app->fs->WindowsPath(host) : kOldPattern);
+        std::vector<std::string> shown;
+        for (const auto& box : desktop.systemMessages) shown.push_back(box.prompt);
+        EXPECT_EQ(shown,
+                  accepted ? std::vector<std::string>{} : std::vector<std::string>{kRefused});
+    }
 }
 
 }  // namespace

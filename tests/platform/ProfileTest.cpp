@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <optional>
 #include <tuple>
 
+#include "platform/PlatformError.h"
 #include "platform/Profile.h"
 #include "support/TestDir.h"
 
@@ -25,6 +28,7 @@ TEST(Profile, ReadsAsTheClassicReader) {
         {"[A]\r\nk=\"C:\\x y\"\r\n", "A", "k", "C:\\x y"},
         {"[A]\r\nk=" + std::string(60, 'x') + "\r\n", "A", "k", std::string(49, 'x')},
         {std::string("\x01\x02\xff[A\x00]\r\nk=1", 13), "A", "k", cut},  // junk is no section
+        {"\xEF\xBB\xBF[Colors]\r\nBackColor=5\r\n", "Colors", "BackColor", "5"},  // UTF-8 mark
     };
     for (const auto& [file, section, key, expected] : cases) {
         SCOPED_TRACE(file.value_or("(no file)"));
@@ -44,6 +48,7 @@ TEST(Profile, WritesOnlyWhatItMust) {
          "[A]\r\nx=1\r\nk=v\r\n\r\n[B]\r\ny=2\r\n"},
         {"[A]\r\nx=1", "WindowSize", "frmMain_Left", "0",
          "[A]\r\nx=1\r\n[WindowSize]\r\nfrmMain_Left=0\r\n"},
+        {"\xEF\xBB\xBF[A]\r\nk=1\r\n", "A", "k", "2", "\xEF\xBB\xBF[A]\r\nk=2\r\n"},
     };
     for (const auto& [before, section, key, value, after] : cases) {
         SCOPED_TRACE(after);
@@ -52,6 +57,60 @@ TEST(Profile, WritesOnlyWhatItMust) {
         WritePrivateProfileString(section, key, value, dir.host("s.ini"));
         EXPECT_EQ(dir.readBytes("s.ini"), after);
         EXPECT_FALSE(dir.exists("s.ini.new"));
+    }
+}
+
+// Runtime and LastFolder are read from the last line that begins with the key, in any section:
+// the write must land there too.
+TEST(Profile, PathValuesAreWrittenWhereTheyAreReadBack) {
+    // before -> after writing C:\\N
+    const std::pair<const char*, const char*> table[] = {
+        {"[Folder]\r\nRuntime=C:\\A\r\nLastFolder=C:\\\r\nRuntime=C:\\B\r\n",
+         "[Folder]\r\nRuntime=C:\\N\r\nLastFolder=C:\\\r\nRuntime=C:\\N\r\n"},
+        {"[Folder]\r\nRuntime=C:\\A\r\n[Other]\r\nRuntime=C:\\B\r\n",
+         "[Folder]\r\nRuntime=C:\\N\r\n[Other]\r\nRuntime=C:\\N\r\n"},
+        {"[Other]\r\nRuntime=C:\\B\r\n",
+         "[Other]\r\nRuntime=C:\\B\r\n[Folder]\r\nRuntime=C:\\N\r\n"},  // the new line is last
+        {"[Folder]\r\nRuntime=C:\\A\r\n", "[Folder]\r\nRuntime=C:\\N\r\n"},
+    };
+    for (const auto& [before, after] : table) {
+        SCOPED_TRACE(before);
+        TestDir dir;
+        dir.createFile("s.ini", before);
+        WritePrivateProfilePath("Folder", "Runtime", "C:\\N", dir.host("s.ini"));
+        EXPECT_EQ(dir.readBytes("s.ini"), after);
+    }
+}
+
+// A settings file kept elsewhere through a link stays a link; the change lands in its target.
+TEST(Profile, ALinkedFileStaysALink) {
+    for (const char* target : {"real/s.ini", "../real/s.ini"}) {
+        SCOPED_TRACE(target);
+        TestDir dir;
+        dir.createFile("real/s.ini", "[A]\r\nk=1\r\n");
+        dir.createDir("conf");
+        const std::string link = dir.host("conf/s.ini");
+        std::filesystem::create_symlink(target[0] == '.' ? std::string(target) : dir.host(target),
+                                        link);
+        WritePrivateProfileString("A", "k", "2", link);
+        WriteProfileFile(link, "[A]\r\nk=3\r\n");
+        EXPECT_TRUE(std::filesystem::is_symlink(link));
+        EXPECT_EQ(dir.readBytes("real/s.ini"), "[A]\r\nk=3\r\n");
+        EXPECT_FALSE(dir.exists("conf/s.ini.new") || dir.exists("real/s.ini.new"));
+    }
+}
+
+TEST(Profile, AMissingFolderIsPathNotFound) {
+    TestDir dir;
+    for (const auto& write : std::initializer_list<std::function<void()>>{
+             [&] { WritePrivateProfileString("A", "k", "v", dir.host("gone/s.ini")); },
+             [&] { WriteProfileFile(dir.host("gone/s.ini"), "x"); }}) {
+        try {
+            write();
+            ADD_FAILURE() << "written";
+        } catch (const PlatformError& e) {
+            EXPECT_EQ(e.number(), err::kPathNotFound);
+        }
     }
 }
 
