@@ -521,7 +521,7 @@ void frmMain::OnCollapsed(const QModelIndex& index) {
 }
 
 void frmMain::FollowCurrentNode() {
-    if (!app_ || !model_) return;
+    if (!app_ || !model_ || unloaded_) return;
     QItemSelectionModel* selection = treMain_->selectionModel();
     Node* node = app_->CurrentNode.get();
     Node* selected = app_->tree.selected();
