@@ -1,8 +1,7 @@
-#include <QApplication>
-
+#include "app/Application.h"
 #include "app/Startup.h"
 
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
+    bw::Application application(argc, argv);
     return bw::RunProgram(application);
 }

@@ -1,8 +1,7 @@
 #include "app/Startup.h"
 
-#include <QApplication>
-
 #include "app/AppState.h"
+#include "app/Application.h"
 #include "app/Settings.h"
 #include "app/frmMain.h"
 #include "platform/DesktopShell.h"
@@ -10,9 +9,10 @@
 
 namespace bw {
 
-int RunProgram(QApplication& application) {
-    application.setApplicationName("Brindlewood");
+int RunProgram(Application& application) {
+    SetUpApplication(application);
     frmMain window;
+    application.SetReporter(&window);
     auto fs = std::make_unique<FileSystem>(DriveMap::FromEnvironment());
     const std::string iniWindows = fs->WindowsPath(DefaultIniHostPath());
     AppState app(window, std::move(fs));
@@ -22,9 +22,18 @@ int RunProgram(QApplication& application) {
     app.shell = shell.get();
     app.windows = windows.get();
     LoadSettings(app, iniWindows);
-    window.Load(app);
+    // The load runs before the event loop, outside the application's own trap.
+    EventTrap startTrap;
+    startTrap.SetReporter(&window);
+    startTrap.Run(
+        [&] {
+            window.Load(app);
+            return true;
+        },
+        "frmMain_Load");
     const int rc = application.exec();
     window.Detach();
+    application.SetReporter(nullptr);
     return rc;
 }
 

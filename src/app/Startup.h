@@ -1,10 +1,10 @@
 #pragma once
 
-class QApplication;
-
 namespace bw {
 
+class Application;
+
 // The start-up load: settings, then the main window; runs the event loop until it closes.
-int RunProgram(QApplication& application);
+int RunProgram(Application& application);
 
 }  // namespace bw

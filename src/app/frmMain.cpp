@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -25,6 +26,7 @@
 #include "app/QtColor.h"
 #include "app/frmPrefs.h"
 #include "browser/CommandDispatch.h"
+#include "browser/ExpandBranch.h"
 #include "browser/History.h"
 #include "browser/Selection.h"
 #include "browser/TreeModel.h"
@@ -32,7 +34,7 @@
 #include "dialogs/FormColors.h"
 #include "dialogs/HoverCursor.h"
 #include "dialogs/MsgBox.h"
-#include "dialogs/Twips.h"
+#include "dialogs/TwipLayout.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmColors.h"
 
@@ -76,6 +78,11 @@ void PaintShadow(QWidget* shape, const Settings& settings) {
     QPalette p = shape->palette();
     p.setColor(QPalette::Window, ColorFromNumber(settings.ShadowColor));
     shape->setPalette(p);
+}
+
+bool IsFileSystemTag(const std::string& t) {
+    return t == tag::kDrive || t == tag::kFolder || t == tag::kSystemFolder || t == tag::kFile ||
+           t == tag::kSystemFile;
 }
 
 // "Text files (*.txt)|*.txt|All files (*.*)|*.*" as Qt wants it: the descriptions, ";;"-joined.
@@ -223,20 +230,21 @@ void frmMain::BuildScanPanel() {
     pctShadow_->setObjectName("pctShadow");
     pctShadow_->setAutoFillBackground(true);
 
+    // Laid out in twips, like every other window of the program.
     fraScan_ = new QGroupBox("Scanning for ", body_);
     fraScan_->setObjectName("fraScan");
     fraScan_->setAutoFillBackground(true);
-    fraScan_->setFixedSize(360, 130);
+    fraScan_->setFixedSize(Px(7935), Px(2055));
 
     lblStatus_ = new QLabel("Status...", fraScan_);
     lblStatus_->setObjectName("lblStatus");
-    lblStatus_->setGeometry(12, 24, 336, 20);
+    PlaceAt(*lblStatus_, 120, 480, 7695, 255);
 
     pctBack_ = new QFrame(fraScan_);
     pctBack_->setObjectName("pctBack");
     pctBack_->setFrameShape(QFrame::Panel);
     pctBack_->setFrameShadow(QFrame::Sunken);
-    pctBack_->setGeometry(12, 50, 336, 18);
+    PlaceAt(*pctBack_, 120, 720, 7695, 255);
 
     pctProgress_ = new QFrame(pctBack_);
     pctProgress_->setObjectName("pctProgress");
@@ -244,17 +252,13 @@ void frmMain::BuildScanPanel() {
     QPalette bar = pctProgress_->palette();
     bar.setColor(QPalette::Window, QColor(0, 0, 128));
     pctProgress_->setPalette(bar);
-    pctProgress_->setGeometry(0, 0, 0, 18);
-
-    shpCancel_ = new QFrame(fraScan_);
-    shpCancel_->setObjectName("shpCancel");
-    shpCancel_->setAutoFillBackground(true);
+    pctProgress_->setGeometry(0, 0, 0, pctBack_->height());
 
     cmdCancel_ = new QPushButton("&Stop Scan", fraScan_);
     cmdCancel_->setObjectName("cmdCancel");
     cmdCancel_->setToolTip("Stop the scanning process.");
-    cmdCancel_->setGeometry(130, 82, 100, 28);
-    shpCancel_->setGeometry(cmdCancel_->geometry().translated(kShadowOffset, kShadowOffset));
+    PlaceAt(*cmdCancel_, 3120, 1200, 1575, 495);
+    shpCancel_ = AddButtonShadow(*fraScan_, *cmdCancel_, "shpCancel");
     connect(cmdCancel_, &QPushButton::clicked, this, [this] {
         if (app_) app_->StopScanRequested = true;
     });
@@ -276,21 +280,58 @@ void frmMain::LayoutBody() {
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == body_ && event->type() == QEvent::Resize) {
         LayoutBody();
-    } else if (app_ && treMain_ && watched == treMain_ && event->type() == QEvent::KeyPress &&
-               !keyboard_) {
+    } else if (!app_ || !treMain_ || forwarding_ ||
+               (watched != treMain_ && watched != treMain_->viewport())) {
+    } else if (HoldTreeInput(event)) {
+        return true;
+    } else if (watched == treMain_ && event->type() == QEvent::KeyPress && !keyboard_) {
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Asterisk) {
+            // The view's own expand-all would read every folder below, links included, in one
+            // go: the program's own walk stays live and stoppable.
+            ExpandAllFromCurrent();
+            return true;
+        }
         // The view handles the key here, so a move of its current row is known to come from the
         // keyboard; rows that move because the tree was refilled select nothing.
         keyboard_ = true;
         static_cast<QObject*>(treMain_)->event(event);
         keyboard_ = false;
+        FollowCurrentNode();
         return true;
-    } else if (app_ && treMain_ && watched == treMain_->viewport()) {
-        if (event->type() == QEvent::MouseButtonPress)
+    } else if (watched == treMain_->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress) {
             OnTreePress(static_cast<QMouseEvent*>(event));
-        else if (event->type() == QEvent::MouseButtonRelease)
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            // The view finishes its own press-drag-release first (it may move its highlight on
+            // release); then the click selects, and the highlight is put where the commands act.
+            forwarding_ = true;
+            QApplication::sendEvent(treMain_->viewport(), event);
+            forwarding_ = false;
+            event->accept();
             OnTreeRelease(static_cast<QMouseEvent*>(event));
+            return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool frmMain::HoldTreeInput(QEvent* event) {
+    if (!scanning_ && !expandingAll_) return false;
+    switch (event->type()) {
+        case QEvent::KeyPress:
+            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) stopExpandAll_ = true;
+            return true;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            stopExpandAll_ = true;  // a scan is stopped by its own button only
+            return true;
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonRelease:
+        case QEvent::ContextMenu:
+            return true;
+        default:
+            return false;
+    }
 }
 
 void frmMain::Load(AppState& app) {
@@ -331,6 +372,9 @@ void frmMain::Load(AppState& app) {
         ReopenLastFolder(app);
         setEnabled(true);
     }
+    // Disabling the window took the focus away: the arrow keys work on the tree from the start.
+    FollowCurrentNode();
+    treMain_->setFocus(Qt::OtherFocusReason);
 }
 
 void frmMain::Detach() {
@@ -345,7 +389,12 @@ QAction* frmMain::Command(const std::string& name) const {
 }
 
 void frmMain::ApplyActionStates() {
-    for (auto [action, on] : wanted_) action->setEnabled(on && !scanning_);
+    // An expand-all leaves only Exit in use, which stops the walk and then closes.
+    const QAction* exits[] = {Command("Exit"), Command("mnuExit")};
+    for (auto [action, on] : wanted_) {
+        const bool exit = action == exits[0] || action == exits[1];
+        action->setEnabled(on && !scanning_ && (!expandingAll_ || exit));
+    }
 }
 
 void frmMain::CommandsChanged() {
@@ -361,12 +410,24 @@ void frmMain::CommandsChanged() {
 
 void frmMain::RunToolbar(const std::string& key) {
     if (!app_ || scanning_) return;
+    if (expandingAll_) {
+        stopExpandAll_ = true;
+        if (key == "Exit") close();
+        return;
+    }
     RunWindowAction(static_cast<int>(RunToolbarCommand(*app_, key)));
+    FollowCurrentNode();
 }
 
 void frmMain::RunMenu(const std::string& item) {
     if (!app_ || scanning_) return;
+    if (expandingAll_) {
+        stopExpandAll_ = true;
+        if (item == "mnuExit") close();
+        return;
+    }
     RunWindowAction(static_cast<int>(RunMenuCommand(*app_, item)));
+    FollowCurrentNode();
 }
 
 void frmMain::RunWindowAction(int action) {
@@ -399,9 +460,16 @@ void frmMain::OnTreePress(QMouseEvent* event) {
 }
 
 void frmMain::OnTreeRelease(QMouseEvent* event) {
-    if (!mouseDown_) return;
-    mouseDown_ = false;
-    const QPoint pos = event->position().toPoint();
+    if (mouseDown_) {
+        mouseDown_ = false;
+        ClickAt(event->position().toPoint());
+    }
+    // A press dragged to another row, or a click whose action removed its own row, leaves the
+    // view's highlight elsewhere: it goes back to what the commands act on.
+    FollowCurrentNode();
+}
+
+void frmMain::ClickAt(const QPoint& pos) {
     const QModelIndex index = treMain_->indexAt(pos);
     // A click on a node is press and release on its picture or text; the expand sign only opens.
     if (!index.isValid() || index != QModelIndex(pressIndex_) ||
@@ -446,6 +514,7 @@ void frmMain::OnExpanded(const QModelIndex& index) {
     if (!n || n->expanded()) return;  // the core expanded it itself
     n->SetExpanded(true);
     ExpandNode(*app_, *n);
+    FollowCurrentNode();  // the refill may have taken CurrentNode away
 }
 
 void frmMain::OnCollapsed(const QModelIndex& index) {
@@ -455,10 +524,60 @@ void frmMain::OnCollapsed(const QModelIndex& index) {
     CollapseNode(*app_, *n);
 }
 
+void frmMain::FollowCurrentNode() {
+    if (!app_ || !model_ || unloaded_) return;
+    QItemSelectionModel* selection = treMain_->selectionModel();
+    Node* node = app_->CurrentNode.get();
+    Node* selected = app_->tree.selected();
+    if (!node && selected && IsFileSystemTag(selected->tag())) {
+        // The program moved the selection itself while CurrentNode left the tree (a repair
+        // selects its library file): that row is selected for real.
+        SelectThisNode(*app_, selected);
+        node = app_->CurrentNode.get();
+    }
+    const bool was = programSelect_;
+    programSelect_ = true;
+    if (node) {
+        hadCurrent_ = true;
+        app_->tree.SetSelected(node);
+        const QModelIndex index = model_->IndexOf(node);
+        if (treMain_->currentIndex() != index || !selection->isSelected(index))
+            OnSelectRequested(index);
+    } else {
+        if (hadCurrent_) {
+            hadCurrent_ = false;
+            WithdrawNodeCommands(*app_);
+        }
+        app_->tree.SetSelected(nullptr);
+        if (treMain_->currentIndex().isValid() || selection->hasSelection()) selection->clear();
+    }
+    programSelect_ = was;
+}
+
+void frmMain::ExpandAllFromCurrent() {
+    Node* node = TreeModel::NodeOf(treMain_->currentIndex());
+    if (!node) return;
+    expandingAll_ = true;
+    stopExpandAll_ = false;
+    ApplyActionStates();
+    ExpandBranch(*app_, *node, stopExpandAll_);
+    expandingAll_ = false;
+    ApplyActionStates();
+    FollowCurrentNode();
+    CloseIfPending();
+}
+
+void frmMain::CloseIfPending() {
+    if (!closePending_) return;
+    closePending_ = false;
+    QTimer::singleShot(0, this, &QWidget::close);
+}
+
 void frmMain::closeEvent(QCloseEvent* event) {
-    if (scanning_) {
-        // The scan still holds nodes: ask it to stop and close once it has returned.
-        if (app_) app_->StopScanRequested = true;
+    if (scanning_ || expandingAll_) {
+        // The scan or the walk still holds nodes: ask it to stop and close once it has returned.
+        if (app_ && scanning_) app_->StopScanRequested = true;
+        stopExpandAll_ = true;
         closePending_ = true;
         event->ignore();
         return;
@@ -555,10 +674,7 @@ void frmMain::SetScanMode(bool scanning) {
     for (QMenu* m : menus_) m->menuAction()->setEnabled(!scanning);
     ApplyActionStates();
     cmdCancel_->setEnabled(true);
-    if (!scanning && closePending_) {
-        closePending_ = false;
-        QTimer::singleShot(0, this, &QWidget::close);
-    }
+    if (!scanning) CloseIfPending();
 }
 
 void frmMain::SetScanCaption(const std::string& caption) {

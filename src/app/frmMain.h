@@ -76,12 +76,23 @@ class frmMain : public QMainWindow, public Desktop {
     void LayoutBody();
     void ApplyActionStates();
     void Unload();
+    // While a scan or an expand-all runs, the tree takes no clicks or keys; true when the event
+    // was one of those.
+    bool HoldTreeInput(QEvent* event);
+    // Puts the tree's highlight on CurrentNode. When CurrentNode has left the tree, the highlight
+    // goes and the node commands are withdrawn until the next selection.
+    void FollowCurrentNode();
+    // "*" on the tree: opens the current row's whole branch, stoppable by Esc, a click or a
+    // command.
+    void ExpandAllFromCurrent();
+    void CloseIfPending();
 
     void RunToolbar(const std::string& key);
     void RunMenu(const std::string& item);
     void RunWindowAction(int action);
     void OnTreePress(QMouseEvent* event);
     void OnTreeRelease(QMouseEvent* event);
+    void ClickAt(const QPoint& pos);
     void OnCurrentChanged(const QModelIndex& current);
     void OnSelectRequested(const QModelIndex& index);
     void OnExpanded(const QModelIndex& index);
@@ -106,6 +117,10 @@ class frmMain : public QMainWindow, public Desktop {
     std::map<std::string, QAction*> actions_;
     std::map<QAction*, bool> wanted_;  // availability the core asked for; the scan overrides it
     bool scanning_ = false;
+    bool expandingAll_ = false;
+    bool stopExpandAll_ = false;
+    bool hadCurrent_ = false;  // CurrentNode was set when the highlight last followed it
+    bool forwarding_ = false;  // a tree event is being handed to the view's own handling
     bool closePending_ = false;
     bool unloaded_ = false;
     bool mouseDown_ = false;

@@ -144,4 +144,9 @@ void EnableCutCopy(AppState& app, bool enabled) {
     app.desktop.CommandsChanged();
 }
 
+void WithdrawNodeCommands(AppState& app) {
+    for (const NodeCommand& c : kNodeCommands) SetCommand(app, c, false);
+    app.desktop.CommandsChanged();
+}
+
 }  // namespace bw

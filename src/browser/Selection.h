@@ -15,6 +15,8 @@ enum class SelectionSource { Program, MouseClick };
 void SelectThisNode(AppState& app, Node* node, SelectionSource source = SelectionSource::Program);
 // Cut and Copy, buttons and menu items, on or off together.
 void EnableCutCopy(AppState& app, bool enabled);
+// CurrentNode has left the tree: the eight node commands go unavailable until the next selection.
+void WithdrawNodeCommands(AppState& app);
 
 // The eight node commands: toolbar key and the Edit menu item that always share its availability.
 struct NodeCommand {

@@ -1,17 +1,22 @@
 #include "dialogs/FormColors.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QImageReader>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolBar>
 #include <optional>
 
 #include "app/QtColor.h"
@@ -77,6 +82,27 @@ void SetColors(QWidget& w, std::initializer_list<std::pair<QPalette::ColorRole, 
     for (const auto& [role, color] : roles) p.setColor(role, color);
     w.setPalette(p);
     w.setAutoFillBackground(fillBackground);
+}
+
+// Toolbars, menu bars, trees, lists and text fields keep the system's colours: they would
+// otherwise inherit the window's background, and a pattern there is no colour at all.
+bool KeepsOwnColors(const QWidget& w) {
+    return qobject_cast<const QToolBar*>(&w) || qobject_cast<const QMenuBar*>(&w) ||
+           qobject_cast<const QAbstractItemView*>(&w) || qobject_cast<const QLineEdit*>(&w) ||
+           qobject_cast<const QComboBox*>(&w);
+}
+
+// Every role set explicitly, so nothing of the window's palette reaches the control or its parts.
+void PinSystemColors(QWidget& w) {
+    const QPalette system = QApplication::palette(&w);
+    QPalette pinned;
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto r = static_cast<QPalette::ColorRole>(role);
+            pinned.setBrush(group, r, system.brush(group, r));
+        }
+    }
+    w.setPalette(pinned);
 }
 
 void StyleControl(QWidget& w, const Settings& s) {
@@ -168,6 +194,8 @@ void ApplyFormColors(QWidget& form, const Settings& settings, Desktop& desktop,
     form.setPalette(palette);
     form.setAutoFillBackground(true);
     form.setWindowIcon(MainWindowIcon());
+    for (QWidget* control : form.findChildren<QWidget*>())
+        if (KeepsOwnColors(*control)) PinSystemColors(*control);
 
     if (!settings.BackPattern.empty() && !reportingPattern) {
         QImage pattern;
@@ -189,11 +217,13 @@ void ApplyFormColors(QWidget& form, const Settings& settings, Desktop& desktop,
             painter.drawImage(tile.topLeft(), pattern);
         }
         painter.end();
-        palette.setBrush(QPalette::Window, QBrush(background));
+        // The brush keeps the background colour too: styles shade frames and bars from it.
+        palette.setBrush(QPalette::Window, QBrush(back, background));
         form.setPalette(palette);
     }
 
-    for (QWidget* control : form.findChildren<QWidget*>()) StyleControl(*control, settings);
+    for (QWidget* control : form.findChildren<QWidget*>())
+        if (!KeepsOwnColors(*control)) StyleControl(*control, settings);
 }
 
 }  // namespace bw

@@ -13,7 +13,8 @@ class DriveMap;
 struct Settings;
 
 // Colours a window and its controls by the user's scheme and tiles the background pattern;
-// every window runs it on load. A pattern that cannot be loaded is reported as
+// every window runs it on load. Toolbars, menu bars, trees, lists and text fields keep the
+// system's colours whatever the scheme. A pattern that cannot be loaded is reported as
 // "ApplyFormColors: " + the window's objectName, and the controls are then left as they are.
 // The pattern's Windows path is translated through `drives`, or the environment's Wine prefix
 // when none is given; a path starting with "/" is taken as a host path.

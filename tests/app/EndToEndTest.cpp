@@ -37,6 +37,10 @@ TEST_F(EndToEndTest, StaleTextureIsRepairedAndSharedTextureIsTracedBack) {
     expected.replace(expected.find(stale), stale.size(), "\":Runtime:Textures:Other:skin.jpg\"");
     EXPECT_TRUE(c.readBytes(folder + "Figure.cr2") == expected) << "more than the name changed";
     EXPECT_TRUE(c.readBytes(folder + "Figure.bak") == original) << "backup is not the original";
+    // The repaired file is highlighted, and it is what the commands now act on.
+    EXPECT_EQ(app->CurrentNode.get(), TreeModel::NodeOf(figure));
+    EXPECT_EQ(Highlighted(), app->CurrentNode.get());
+    EXPECT_TRUE(Cmd("Rename")->isEnabled());
 
     // The texture shared by three library files is traced back to each, and to the backup.
     const QModelIndex eyes = Expand({"C:", "Poser4", "Runtime", "Textures", "Shared", "Eyes.jpg"});

@@ -2,13 +2,19 @@
 
 #include <QElapsedTimer>
 #include <QGroupBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <chrono>
+#include <filesystem>
+#include <thread>
 
+#include "browser/Classification.h"
 #include "browser/TreeModel.h"
 #include "browser/TreePopulation.h"
 #include "support/WindowFixture.h"
@@ -78,6 +84,16 @@ TEST_F(frmMainTest, PlacementCommandTextsAndAScanThatDefersTheClose) {
     auto* scan = window->findChild<QGroupBox*>("fraScan");
     auto* stop = window->findChild<QPushButton*>("cmdCancel");
     EXPECT_FALSE(scan->isVisible() || window->findChild<QWidget*>("pctShadow")->isVisible());
+    std::string panel;  // the scan panel as laid out in twips, in pixels
+    for (const char* name : {"fraScan", "lblStatus", "pctBack", "cmdCancel", "shpCancel"}) {
+        const QRect r = window->findChild<QWidget*>(name)->geometry();
+        panel += std::string(name) + " " + std::to_string(r.x()) + "," + std::to_string(r.y()) +
+                 " " + std::to_string(r.width()) + "x" + std::to_string(r.height()) + "; ";
+    }
+    EXPECT_EQ(panel.substr(panel.find("x")),
+              "x137; lblStatus 8,32 513x17; pctBack 8,48 513x17; cmdCancel 208,80 105x33; "
+              "shpCancel 216,88 105x33; ");
+    EXPECT_EQ(scan->size(), QSize(529, 137));
 
     window->SetScanMode(true);
     EXPECT_TRUE(scan->isVisible() && !window->treMain()->isEnabled() && !bar->isEnabled());
@@ -144,6 +160,115 @@ TEST_F(frmMainTest, ExpandingShowsTheSampleLibraryAndAClickSelects) {
 
     ExpandNode(*app, *folder);  // a refill selects nothing by itself
     EXPECT_EQ(app->CurrentNode.get(), nullptr);
+}
+
+// What is highlighted is what the commands act on, whatever moved the view's current row.
+TEST_F(frmMainTest, HighlightStaysOnCurrentNode) {
+    for (const char* f : {"H/a.txt", "H/b.txt", "Test/A/x.txt", "Test/b.txt"}) c.createFile(f);
+    Start();
+    app->settings.ConfirmDelete = false;
+    app->settings.MoveFile = false;
+    const QModelIndex h = Expand({"C:", "H"});
+    Node* folder = TreeModel::NodeOf(h);
+    Click(Find(h, "a.txt"));
+    Cmd("Delete")->trigger();
+    EXPECT_FALSE(c.exists("H/a.txt"));
+    EXPECT_EQ(app->CurrentNode.get(), folder);
+    EXPECT_EQ(Highlighted(), folder);
+    EXPECT_EQ(Texts(h), std::vector<std::string>{"b.txt"});
+
+    const QModelIndex test = Expand({"C:", "Test"});
+    Node* testNode = TreeModel::NodeOf(test);
+    Click(test);
+    Drag(Find(test, "A"), Find(test, "b.txt"));
+    EXPECT_EQ(app->CurrentNode.get(), testNode);
+    EXPECT_EQ(Highlighted(), testNode);
+    EXPECT_EQ(window->windowTitle().toStdString(), "Brindlewood: C:\\Test");
+
+    // A refill takes the current node away: nothing is highlighted and nothing can act on it.
+    Click(Find(test, "b.txt"));
+    ASSERT_TRUE(Cmd("Delete")->isEnabled());
+    window->treMain()->collapse(test);
+    window->treMain()->expand(test);
+    EXPECT_EQ(app->CurrentNode.get(), nullptr);
+    EXPECT_EQ(Highlighted(), nullptr);
+    for (const char* name : {"Delete", "mnuDeleteNode", "Rename", "Open", "Refresh", "Copy"})
+        EXPECT_FALSE(Cmd(name)->isEnabled()) << name;
+    EXPECT_TRUE(c.exists("Test/b.txt"));
+    Click(Find(test, "b.txt"));  // until the next selection
+    EXPECT_TRUE(Cmd("Delete")->isEnabled());
+}
+
+TEST_F(frmMainTest, TheTreeTakesNoClicksDuringAScan) {
+    Start();
+    const QModelIndex shared = Expand({"C:", "Poser4", "Runtime", "Textures", "Shared"});
+    const QModelIndex eyes = Find(shared, "Eyes.jpg"), chrome = Find(shared, "chrome.jpg");
+    window->treMain()->expand(eyes);
+    window->treMain()->expand(chrome);
+    const QPersistentModelIndex other = Find(chrome, kScanForFileInFileText);
+    bool midScan = false;
+    QTimer::singleShot(0, window.get(), [&] {
+        midScan = window->findChild<QWidget*>("fraScan")->isVisible();
+        Click(other);
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));  // the scan's first yield pumps
+    Click(Find(eyes, kScanForFileInFileText));
+    ASSERT_TRUE(midScan);
+    EXPECT_TRUE(Find(eyes, "This file is referenced by:").isValid());
+    EXPECT_EQ(Texts(chrome), std::vector<std::string>{kScanForFileInFileText});
+    EXPECT_EQ(TreeModel::NodeOf(eyes), app->CurrentNode->parent());
+}
+
+TEST_F(frmMainTest, APatternLeavesTheToolbarMenusAndTreeTheirOwnColours) {
+    QImage tile(16, 16, QImage::Format_RGB32);
+    tile.fill(Qt::darkGreen);
+    ASSERT_TRUE(tile.save(QString::fromStdString(c.host("pattern.bmp"))));
+    Write("AVSettings", "BackPattern", "C:\\pattern.bmp");
+    Start();
+    ASSERT_EQ(window->palette().brush(QPalette::Window).style(), Qt::TexturePattern);
+    for (QWidget* w :
+         {static_cast<QWidget*>(window->findChild<QToolBar*>("tlbMain")),
+          static_cast<QWidget*>(window->menuBar()), static_cast<QWidget*>(window->treMain())}) {
+        const QPalette own = QApplication::palette(w);
+        for (auto role : {QPalette::Window, QPalette::WindowText, QPalette::Button,
+                          QPalette::ButtonText, QPalette::Base}) {
+            EXPECT_EQ(w->palette().brush(role).style(), Qt::SolidPattern) << role;
+            EXPECT_EQ(w->palette().color(role), own.color(role)) << w->objectName().toStdString();
+        }
+    }
+}
+
+TEST_F(frmMainTest, StartsWithTheTreeFocusedOnTheLastFolder) {
+    Write("Folder", "StartInLastFolder", "True");
+    Write("Folder", "LastFolder", "C:\\Poser4\\Runtime\\");
+    Start();
+    Node* runtime = app->CurrentNode.get();
+    ASSERT_TRUE(runtime && runtime->FullPath() == "C:\\Poser4\\Runtime");
+    EXPECT_EQ(window->focusWidget(), window->treMain());
+    EXPECT_EQ(Highlighted(), runtime);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(app->CurrentNode.get(), runtime->firstChild());
+}
+
+TEST_F(frmMainTest, ExpandAllDoesNotFollowALinkToAFolder) {
+    c.createDir("Top/Loop/sub/deep");
+    std::filesystem::create_directory_symlink("..", c.host("Top/Loop/back"));
+    Start();
+    const QModelIndex loop = Expand({"C:", "Top", "Loop"});
+    Click(loop);
+    QElapsedTimer t;
+    t.start();
+    Key(Qt::Key_Asterisk, "*");
+    EXPECT_LT(t.elapsed(), 2000);
+    Node* node = TreeModel::NodeOf(loop);
+    Node* back = childNamed(node, "back");
+    Node* deep = childNamed(childNamed(node, "sub"), "deep");
+    ASSERT_TRUE(back && deep);
+    EXPECT_TRUE(deep->expanded());
+    EXPECT_FALSE(back->expanded());
+    EXPECT_EQ(back->childCount(), 1u);  // still the placeholder, never read
+    EXPECT_EQ(Highlighted(), node);
+    EXPECT_FALSE(QApplication::overrideCursor());
 }
 
 }  // namespace

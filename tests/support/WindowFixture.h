@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTreeView>
 #include <filesystem>
@@ -11,6 +12,7 @@
 
 #include "app/Settings.h"
 #include "app/frmMain.h"
+#include "browser/TreeModel.h"
 #include "support/AppFixture.h"
 
 namespace bw::test {
@@ -67,6 +69,32 @@ class WindowFixture : public AppFixture {
         QMouseEvent release(QEvent::MouseButtonRelease, at, to, Qt::LeftButton, {}, {});
         QApplication::sendEvent(view->viewport(), &press);
         QApplication::sendEvent(view->viewport(), &release);
+    }
+    // A left press on one row, dragged to another and released there.
+    void Drag(const QModelIndex& from, const QModelIndex& to) {
+        QTreeView* view = window->treMain();
+        QWidget* port = view->viewport();
+        const QPointF a(view->visualRect(from).center()), b(view->visualRect(to).center());
+        QMouseEvent press(QEvent::MouseButtonPress, a, port->mapToGlobal(a), Qt::LeftButton,
+                          Qt::LeftButton, {});
+        QMouseEvent move(QEvent::MouseMove, b, port->mapToGlobal(b), Qt::NoButton, Qt::LeftButton,
+                         {});
+        QMouseEvent release(QEvent::MouseButtonRelease, b, port->mapToGlobal(b), Qt::LeftButton, {},
+                            {});
+        QApplication::sendEvent(port, &press);
+        QApplication::sendEvent(port, &move);
+        QApplication::sendEvent(port, &release);
+    }
+    // A key pressed on the tree.
+    void Key(int key, const QString& text = {}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(window->treMain(), &press);
+    }
+    // The node of the tree's highlighted row (its current row, when it is also selected).
+    Node* Highlighted() {
+        QTreeView* view = window->treMain();
+        const QModelIndex i = view->currentIndex();
+        return view->selectionModel()->isSelected(i) ? TreeModel::NodeOf(i) : nullptr;
     }
     std::vector<std::string> Texts(const QModelIndex& parent) {
         std::vector<std::string> out;
