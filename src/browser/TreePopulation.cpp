@@ -67,9 +67,13 @@ void GetDrives(AppState& app) {
 void ClearChildNodes(AppState& app, Node& node) { app.tree.RemoveChildren(&node); }
 
 void FillFolderNode(AppState& app, Node& node) {
+    const std::string folder = node.FullPath() + "\\";
+    // The node's own folder, not one that differs from its name only in case, which the listing's
+    // case-blind lookup would find once the node's folder has gone.
+    if (!app.fs->FolderExists(folder, Lookup::AsWritten)) return;
     std::vector<FolderEntry> entries;
     try {
-        entries = app.fs->ListFolder(node.FullPath() + "\\");
+        entries = app.fs->ListFolder(folder);
     } catch (const PlatformError&) {
         return;  // unreadable, vanished or not ready: the old children stay
     }

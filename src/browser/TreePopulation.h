@@ -10,8 +10,9 @@ inline constexpr const char* kAppTitle = "Brindlewood";
 // Rebuilds the tree with one node per drive, each with its placeholder line.
 void GetDrives(AppState& app);
 // Replaces the children of a drive or folder node by the folder's sub-folders, then its files,
-// each sorted without regard to case. A folder that cannot be read keeps its old children; no
-// error is shown.
+// each sorted without regard to case; names a Windows path can not carry are not listed. A folder
+// that cannot be read, or no longer exists under the node's exact name, keeps its old children;
+// no error is shown.
 void FillFolderNode(AppState& app, Node& node);
 // Removes every child of the node.
 void ClearChildNodes(AppState& app, Node& node);

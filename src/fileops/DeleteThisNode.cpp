@@ -6,6 +6,7 @@
 #include "browser/Selection.h"
 #include "fileops/Companions.h"
 #include "fileops/RemoveThisFile.h"
+#include "platform/DriveMap.h"
 #include "platform/PlatformError.h"
 #include "platform/Text.h"
 
@@ -34,6 +35,8 @@ void DeleteThisNode(AppState& app) {
     if (!node || (node->tag() != tag::kFolder && node->tag() != tag::kFile)) return;
     const std::string text = node->text();
     try {
+        // A name that no Windows path can carry would name another entry; refused before asking.
+        if (!IsWindowsName(text)) throw PlatformError::FromNumber(err::kBadFileName);
         NodeHandle handle(node);
         NodeHandle parent(node->parent());
         if (!Confirmed(app, *node)) return;
@@ -43,11 +46,16 @@ void DeleteThisNode(AppState& app) {
         const std::string folder = path.substr(0, path.size() - text.size());
 
         // The node leaves the tree only when the item has really gone from the disk, and the
-        // thumbnails follow only then, so a refused or failed removal changes nothing.
+        // thumbnails follow only when it was there to go, so a refused or failed removal changes
+        // nothing, and neither does a node whose file went before. Companions are named exactly:
+        // one that differs only in case belongs to another file.
+        const bool wasThere = app.fs->FileExists(path, Lookup::AsWritten) ||
+                              app.fs->FolderExists(path, Lookup::AsWritten);
         if (!RemoveThisFile(app, path)) return;
-        if (EndsInPoserExtension(text, LetterCase::Significant)) {
+        if (wasThere && EndsInPoserExtension(text, LetterCase::Significant)) {
             for (const auto& companion : CompanionNames(text))
-                if (app.fs->FileExists(folder + companion)) RemoveThisFile(app, folder + companion);
+                if (app.fs->FileExists(folder + companion, Lookup::AsWritten))
+                    RemoveThisFile(app, folder + companion);
         }
         if (Node* gone = handle.get()) app.tree.Remove(gone);
         Node* p = parent.get();

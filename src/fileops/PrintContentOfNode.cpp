@@ -30,6 +30,10 @@ void PrintContentOfNode(AppState& app) {
     if (chosen.empty()) return;
     app.desktop.SetBusy(true);
     try {
+        // The file is written where it was chosen, under the name as typed; a name holding a "\"
+        // has no Windows path that would not name another file.
+        if (!app.fs->driveMap().CanNameHostPath(chosen))
+            throw PlatformError::FromNumber(err::kBadFileName);
         WriteFolderListing(app, folder, path, app.fs->WindowsPath(chosen));
     } catch (const PlatformError& e) {
         app.desktop.SetBusy(false);

@@ -9,14 +9,19 @@ namespace bw {
 
 bool RemoveThisFile(AppState& app, const std::string& path) {
     FileSystem& fs = *app.fs;
-    const bool isFile = fs.FileExists(path);
-    const bool isFolder = !isFile && fs.FolderExists(path);
+    // The path names one entry exactly. An entry that differs from it only in letter case is
+    // another file: it is neither removed in its place nor taken for the item still being there.
+    const auto exists = [&] {
+        return fs.FileExists(path, Lookup::AsWritten) || fs.FolderExists(path, Lookup::AsWritten);
+    };
+    const bool isFile = fs.FileExists(path, Lookup::AsWritten);
+    const bool isFolder = !isFile && fs.FolderExists(path, Lookup::AsWritten);
     if (!isFile && !isFolder) return true;
     try {
         if (app.settings.MoveFile) {
             // Without a desktop trash the item stays; it is never deleted in the trash's place.
             if (!app.shell) throw PlatformError::FromNumber(err::kPathFileAccess);
-            app.shell->MoveToTrash(fs.HostPath(path));
+            app.shell->MoveToTrash(fs.HostPath(path, Lookup::AsWritten));
         } else if (isFile) {
             fs.DeleteFile(path);
         } else {
@@ -25,7 +30,7 @@ bool RemoveThisFile(AppState& app, const std::string& path) {
     } catch (const PlatformError& e) {
         ReportError(app.desktop, e, "RemoveThisFile: " + path);
     }
-    return !fs.FileExists(path) && !fs.FolderExists(path);
+    return !exists();
 }
 
 }  // namespace bw

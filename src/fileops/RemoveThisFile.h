@@ -6,9 +6,10 @@ namespace bw {
 
 class AppState;
 
-// Removes a file or folder (with its contents) by its full path: to the trash when the MoveFile
-// setting is on, else permanently. Failures are reported under "RemoveThisFile: <path>". True when
-// nothing is left at the path afterwards (also when nothing was there).
+// Removes the file or folder (with its contents) at exactly this full path, letter case included:
+// to the trash when the MoveFile setting is on, else permanently. Failures are reported under
+// "RemoveThisFile: <path>". True when nothing is left at the path afterwards (also when nothing
+// was there).
 bool RemoveThisFile(AppState& app, const std::string& path);
 
 }  // namespace bw

@@ -31,7 +31,7 @@ using RenamePlan = std::vector<std::pair<std::string, std::string>>;
 // Whether `to` names an entry other than `from`; a change of letter case only names the same one.
 bool NameTaken(const FileSystem& fs, const std::string& from, const std::string& to) {
     if (!fs.FileExists(to) && !fs.FolderExists(to)) return false;
-    return fs.HostPath(to) != fs.HostPath(from);
+    return fs.HostPath(to, Lookup::IgnoringCase) != fs.HostPath(from, Lookup::AsWritten);
 }
 
 // The renames to carry out, the item first and then its existing companions. Every new name is
@@ -46,7 +46,7 @@ RenamePlan PlanRename(const FileSystem& fs, const std::string& folder, const std
         const auto newCompanions = CompanionNames(newName);
         for (size_t i = 0; i < oldCompanions.size(); ++i) {
             const std::string from = folder + oldCompanions[i];
-            if (!fs.FileExists(from)) continue;
+            if (!fs.FileExists(from, Lookup::AsWritten)) continue;
             if (newCompanions.empty()) throw PlatformError::FromNumber(err::kBadFileName);
             // A new extension alone leaves a companion's name as it is.
             if (oldCompanions[i] != newCompanions[i])

@@ -86,76 +86,91 @@ DriveMap DriveMap::FromDrives(std::vector<Drive> drives) {
     return map;
 }
 
-std::string ResolveCaseInsensitive(const std::string& base,
-                                   const std::vector<std::string>& components) {
+bool IsWindowsName(std::string_view name) {
+    return name != "." && name != ".." && name.find('\\') == std::string_view::npos;
+}
+
+HostLookup ResolveComponents(const std::string& base, const std::vector<std::string>& components,
+                             Lookup lookup) {
     // The common case, a path that exists as written, costs one lookup instead of one per
     // component.
     std::string exactPath = base;
-    for (const auto& comp : components)
-        if (!comp.empty() && comp != ".") exactPath = Join(exactPath, comp);
-    if (Exists(exactPath)) return exactPath;
-
-    std::string path = base;
-    bool resolving = true;
-    for (const auto& comp : components) {
+    size_t last = components.size();
+    for (size_t i = 0; i < components.size(); ++i) {
+        const auto& comp = components[i];
         if (comp.empty() || comp == ".") continue;
-        std::string exact = Join(path, comp);
-        if (!resolving || comp == ".." || Exists(exact)) {
-            path = exact;
+        exactPath = Join(exactPath, comp);
+        last = i;
+    }
+    if (lookup == Lookup::AsWritten || Exists(exactPath)) return {exactPath, false};
+
+    HostLookup out{base, false};
+    bool resolving = true;
+    for (size_t i = 0; i < components.size(); ++i) {
+        const auto& comp = components[i];
+        if (comp.empty() || comp == ".") continue;
+        std::string exact = Join(out.path, comp);
+        const bool asWritten = i == last && lookup == Lookup::FoldersIgnoringCase;
+        if (!resolving || asWritten || comp == ".." || Exists(exact)) {
+            out.path = std::move(exact);
             continue;
         }
+        // Names that differ only in case are different entries here: take the first in byte
+        // order, so that the answer does not depend on the order the folder lists them in, and
+        // say that there was a choice.
         std::string match;
-        if (DIR* dir = ::opendir(path.c_str())) {
+        int matches = 0;
+        if (DIR* dir = ::opendir(out.path.c_str())) {
             while (dirent* e = ::readdir(dir)) {
-                if (AsciiEqualsIgnoreCase(e->d_name, comp)) {
-                    match = e->d_name;
-                    break;
-                }
+                if (!AsciiEqualsIgnoreCase(e->d_name, comp)) continue;
+                if (matches++ == 0 || e->d_name < match) match = e->d_name;
             }
             ::closedir(dir);
         }
-        if (match.empty()) {
+        out.ambiguous = out.ambiguous || matches > 1;
+        if (matches == 0) {
             // Nothing of that name: later components cannot exist either.
             resolving = false;
-            path = exact;
+            out.path = std::move(exact);
         } else {
-            path = Join(path, match);
+            out.path = Join(out.path, match);
         }
     }
-    return path;
+    return out;
 }
 
-std::optional<std::string> DriveMap::ToHost(const std::string& windowsPath) const {
+std::optional<HostLookup> DriveMap::Resolve(const std::string& windowsPath, Lookup lookup) const {
     if (windowsPath.size() < 2 || windowsPath[1] != ':') return std::nullopt;
     const std::string letter = AsciiUpper(windowsPath.substr(0, 2));
     auto it = std::find_if(drives_.begin(), drives_.end(),
                            [&](const Drive& d) { return d.letter == letter; });
     if (it == drives_.end()) return std::nullopt;
-    std::vector<std::string> components = Split(windowsPath.substr(2), '\\');
-    return ResolveCaseInsensitive(it->root, components);
+    return ResolveComponents(it->root, Split(windowsPath.substr(2), '\\'), lookup);
 }
 
-std::optional<std::string> DriveMap::ToHostAsWritten(const std::string& windowsPath) const {
-    if (windowsPath.size() < 2 || windowsPath[1] != ':') return std::nullopt;
-    const std::string letter = AsciiUpper(windowsPath.substr(0, 2));
-    auto it = std::find_if(drives_.begin(), drives_.end(),
-                           [&](const Drive& d) { return d.letter == letter; });
-    if (it == drives_.end()) return std::nullopt;
-    std::string path = it->root;
-    for (const auto& comp : Split(windowsPath.substr(2), '\\')) {
-        if (comp.empty() || comp == ".") continue;
-        path = Join(path, comp);
-    }
-    return path;
+std::optional<std::string> DriveMap::ToHost(const std::string& windowsPath, Lookup lookup) const {
+    auto found = Resolve(windowsPath, lookup);
+    if (!found) return std::nullopt;
+    return std::move(found->path);
 }
 
-std::string DriveMap::ToWindows(const std::string& hostPath) const {
+const Drive* DriveMap::DriveOf(const std::string& hostPath) const {
     const Drive* best = nullptr;
     for (const auto& d : drives_) {
         bool matches = d.root == "/" ? (!hostPath.empty() && hostPath[0] == '/')
                                      : (hostPath == d.root || hostPath.rfind(d.root + "/", 0) == 0);
         if (matches && (!best || d.root.size() > best->root.size())) best = &d;
     }
+    return best;
+}
+
+bool DriveMap::CanNameHostPath(const std::string& hostPath) const {
+    const Drive* drive = DriveOf(hostPath);
+    return drive && hostPath.find('\\', drive->root.size()) == std::string::npos;
+}
+
+std::string DriveMap::ToWindows(const std::string& hostPath) const {
+    const Drive* best = DriveOf(hostPath);
     if (!best) return hostPath;
     std::string rest = best->root == "/"
                            ? hostPath.substr(1)

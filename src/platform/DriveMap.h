@@ -2,11 +2,28 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace bw {
 
 enum class DriveType { Unknown = 0, Removable = 1, Fixed = 2, Network = 3, CdRom = 4, RamDisk = 5 };
+
+// How a Windows path finds its host entry. Paths of the tree's own nodes name entries that were
+// listed, so they are taken as written; case-insensitive matching is only for paths read from
+// library files, settings or typing.
+enum class Lookup {
+    AsWritten,            // every component exactly as written
+    FoldersIgnoringCase,  // folders on the way may match in any case; the final name as written
+    IgnoringCase,         // every component may match in any case
+};
+
+// A host path found for a Windows path. `ambiguous`: some component existed in no exact case but
+// in several that differ only in letter case (the first of them in byte order was taken).
+struct HostLookup {
+    std::string path;
+    bool ambiguous = false;
+};
 
 struct Drive {
     std::string letter;  // "C:" (upper case, with the colon)
@@ -27,25 +44,37 @@ class DriveMap {
     // Drives in letter order.
     const std::vector<Drive>& drives() const { return drives_; }
 
-    // Host path of a Windows path ("C:\a\b" or "C:"), resolving each component case-insensitively
-    // when it does not exist with the exact case. Components that exist in no case are kept as
-    // written. No value when the drive is unknown or the path is not a drive path.
-    std::optional<std::string> ToHost(const std::string& windowsPath) const;
-    // The host path of a Windows path as written, without asking the disk about letter case.
-    std::optional<std::string> ToHostAsWritten(const std::string& windowsPath) const;
+    // Host path of a Windows path ("C:\a\b" or "C:"). A component that exists exactly is always
+    // taken as it is; where the lookup allows, one that does not is matched against the folder's
+    // entries without regard to case, and one that exists in no case is kept as written. No value
+    // when the drive is unknown or the path is not a drive path.
+    std::optional<HostLookup> Resolve(const std::string& windowsPath,
+                                      Lookup lookup = Lookup::IgnoringCase) const;
+    // Resolve's path alone.
+    std::optional<std::string> ToHost(const std::string& windowsPath,
+                                      Lookup lookup = Lookup::IgnoringCase) const;
 
-    // Windows path of an absolute host path; the drive with the longest matching root wins.
+    // Windows path of an absolute host path; the drive with the longest matching root wins. A name
+    // holding a "\" can not be told apart from two names: see CanNameHostPath.
     std::string ToWindows(const std::string& hostPath) const;
+    // The host path below its drive's root holds no "\", so its Windows path names it and only it.
+    bool CanNameHostPath(const std::string& hostPath) const;
 
     // The drive type from the mount the drive's root lies on.
     DriveType TypeOf(const Drive& drive) const;
 
   private:
+    // The drive whose root holds the host path, the longest root winning; null when none does.
+    const Drive* DriveOf(const std::string& hostPath) const;
+
     std::vector<Drive> drives_;
 };
 
-// Case-insensitive resolution of one path below an existing host folder; exposed for tests.
-std::string ResolveCaseInsensitive(const std::string& base,
-                                   const std::vector<std::string>& components);
+// A name a Windows path can carry as one component: it holds no "\" and is not "." or "..".
+bool IsWindowsName(std::string_view name);
+
+// Resolution of one path below an existing host folder, as Resolve does it; exposed for tests.
+HostLookup ResolveComponents(const std::string& base, const std::vector<std::string>& components,
+                             Lookup lookup);
 
 }  // namespace bw

@@ -12,6 +12,7 @@
 #include "platform/HostCopy.h"
 #include "platform/PlatformError.h"
 #include "platform/StagedEntry.h"
+#include "platform/Text.h"
 
 namespace bw {
 
@@ -49,6 +50,22 @@ class Fd {
     int fd_;
 };
 
+PlatformError TooLarge() {
+    return PlatformError(err::kPathFileAccess,
+                         DescriptionOf(err::kPathFileAccess) + ": the file is larger than " +
+                             std::to_string(kMaxReadFileBytes >> 20) + " MB, too large to read");
+}
+
+// Only regular files are read whole: a pipe or a device may never end, and a huge file would not
+// fit in memory.
+void RefuseUnreadable(const struct stat& st) {
+    if (S_ISDIR(st.st_mode)) throw PlatformError::FromNumber(err::kPathFileAccess);
+    if (!S_ISREG(st.st_mode))
+        throw PlatformError(err::kPathFileAccess, DescriptionOf(err::kPathFileAccess) +
+                                                      ": not a file but a pipe, socket or device");
+    if (static_cast<uint64_t>(st.st_size) > kMaxReadFileBytes) throw TooLarge();
+}
+
 bool LstatIs(const std::string& host, bool wantDir) {
     struct stat st {};
     if (::stat(host.c_str(), &st) != 0) return false;
@@ -78,10 +95,14 @@ void DeleteHostTree(const std::string& host) {
 
 FileSystem::FileSystem(DriveMap map) : map_(std::move(map)) {}
 
-std::string FileSystem::HostPath(const std::string& windowsPath) const {
-    auto host = map_.ToHost(windowsPath);
-    if (!host) throw PlatformError::FromNumber(err::kPathNotFound);
-    return *host;
+std::string FileSystem::HostPath(const std::string& windowsPath, Lookup lookup) const {
+    auto found = map_.Resolve(windowsPath, lookup);
+    if (!found) throw PlatformError::FromNumber(err::kPathNotFound);
+    if (found->ambiguous && lookup != Lookup::IgnoringCase)
+        throw PlatformError(err::kPathFileAccess, DescriptionOf(err::kPathFileAccess) +
+                                                      ": more than one entry matches '" +
+                                                      windowsPath + "' apart from letter case");
+    return std::move(found->path);
 }
 
 std::vector<DriveInfo> FileSystem::Drives() const {
@@ -91,7 +112,7 @@ std::vector<DriveInfo> FileSystem::Drives() const {
 }
 
 std::vector<FolderEntry> FileSystem::ListFolder(const std::string& folder) const {
-    const std::string host = HostPath(folder);
+    const std::string host = HostPath(folder, Lookup::IgnoringCase);
     DIR* dir = ::opendir(host.c_str());
     if (!dir) {
         int e = errno;
@@ -103,7 +124,7 @@ std::vector<FolderEntry> FileSystem::ListFolder(const std::string& folder) const
     errno = 0;
     while (dirent* e = ::readdir(dir)) {
         const char* n = e->d_name;
-        if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
+        if (!IsWindowsName(n)) continue;
         FolderEntry entry;
         entry.name = n;
         unsigned char type = e->d_type;
@@ -128,13 +149,13 @@ std::vector<FolderEntry> FileSystem::ListFolder(const std::string& folder) const
     return out;
 }
 
-bool FileSystem::FolderExists(const std::string& path) const {
-    auto host = map_.ToHost(path);
+bool FileSystem::FolderExists(const std::string& path, Lookup lookup) const {
+    auto host = map_.ToHost(path, lookup);
     return host && LstatIs(*host, true);
 }
 
-bool FileSystem::FileExists(const std::string& path) const {
-    auto host = map_.ToHost(path);
+bool FileSystem::FileExists(const std::string& path, Lookup lookup) const {
+    auto host = map_.ToHost(path, lookup);
     if (!host) return false;
     struct stat st {};
     return ::lstat(host->c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
@@ -142,11 +163,15 @@ bool FileSystem::FileExists(const std::string& path) const {
 
 std::string FileSystem::ReadFile(const std::string& path) const {
     const std::string host = HostPath(path);
-    Fd fd(::open(host.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) ThrowForPath(errno, host);
+    // Asked before opening, as opening a device can itself act on it; the open does not block, for
+    // an entry swapped for a pipe meanwhile, and the opened file is asked again.
     struct stat st {};
+    if (::stat(host.c_str(), &st) != 0) ThrowForPath(errno, host);
+    RefuseUnreadable(st);
+    Fd fd(::open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.get() < 0) ThrowForPath(errno, host);
     if (::fstat(fd.get(), &st) != 0) throw PlatformError::FromErrno(errno);
-    if (S_ISDIR(st.st_mode)) throw PlatformError::FromNumber(err::kPathFileAccess);
+    RefuseUnreadable(st);
     std::string bytes;
     bytes.reserve(static_cast<size_t>(st.st_size));
     alignas(64) char buf[1 << 16];  // the kernel copies faster to an aligned destination
@@ -158,6 +183,7 @@ std::string FileSystem::ReadFile(const std::string& path) const {
         }
         if (n == 0) break;
         bytes.append(buf, static_cast<size_t>(n));
+        if (bytes.size() > kMaxReadFileBytes) throw TooLarge();  // grown since it was opened
     }
     return bytes;
 }
@@ -166,11 +192,11 @@ size_t FileSystem::ReadFileAt(const std::string& path, uint64_t offset, char* bu
                               uint64_t* fileSize) const {
     // Scans read every file of a library: try the path as written before asking the disk about
     // letter case, which costs a lookup per file.
-    std::string host = map_.ToHostAsWritten(path).value_or(std::string());
+    std::string host = map_.ToHost(path, Lookup::AsWritten).value_or(std::string());
     // Non-blocking open: a pipe without a writer must not hang the caller; it is skipped below.
     int raw = host.empty() ? -1 : ::open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (raw < 0) {
-        host = HostPath(path);
+        host = HostPath(path, Lookup::IgnoringCase);
         raw = ::open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     }
     Fd fd(raw);
@@ -203,32 +229,25 @@ void FileSystem::WriteFile(const std::string& path, const std::string& bytes, bo
 }
 
 void FileSystem::Rename(const std::string& from, const std::string& to) {
-    const std::string hf = HostPath(from), ht = HostPath(to);
+    const std::string hf = HostPath(from, Lookup::AsWritten), ht = HostPath(to, Lookup::AsWritten);
     struct stat st {};
     if (::lstat(hf.c_str(), &st) != 0) ThrowForPath(errno, hf);
-    // A rename that only changes letter case resolves to the same entry; let it through.
     struct stat tt {};
-    if (::lstat(ht.c_str(), &tt) == 0 && !(tt.st_ino == st.st_ino && tt.st_dev == st.st_dev))
-        throw PlatformError::FromNumber(err::kFileAlreadyExists);
-    std::string target = ht;
-    if (tt.st_ino == st.st_ino && hf == ht) {
-        // The case-insensitive resolution found the old name; rename to the name as written.
-        auto slash = ht.find_last_of('/');
-        auto wslash = to.find_last_of('\\');
-        target = ht.substr(0, slash + 1) + to.substr(wslash + 1);
+    if (::lstat(ht.c_str(), &tt) == 0) {
+        // On a mount that ignores case, a new spelling of the item's own name finds the item.
+        const bool itself =
+            tt.st_ino == st.st_ino && tt.st_dev == st.st_dev && AsciiEqualsIgnoreCase(hf, ht);
+        if (!itself) throw PlatformError::FromNumber(err::kFileAlreadyExists);
+        if (hf != ht && ::rename(hf.c_str(), ht.c_str()) != 0) ThrowForPath(errno, ht);
+        return;
     }
-    if (::renameat2(AT_FDCWD, hf.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) != 0) {
+    if (::renameat2(AT_FDCWD, hf.c_str(), AT_FDCWD, ht.c_str(), RENAME_NOREPLACE) != 0) {
         int e = errno;
         if (e == EINVAL || e == ENOSYS) {
-            if (::rename(hf.c_str(), target.c_str()) != 0) ThrowForPath(errno, target);
+            if (::rename(hf.c_str(), ht.c_str()) != 0) ThrowForPath(errno, ht);
             return;
         }
-        if (e == EEXIST && target != ht) {
-            // Same inode under a case variant on a case-insensitive mount.
-            if (::rename(hf.c_str(), target.c_str()) != 0) ThrowForPath(errno, target);
-            return;
-        }
-        ThrowForPath(e, target);
+        ThrowForPath(e, ht);
     }
 }
 
@@ -238,7 +257,7 @@ void FileSystem::Replace(const std::string& from, const std::string& to) {
 }
 
 void FileSystem::DeleteFile(const std::string& path) {
-    const std::string host = HostPath(path);
+    const std::string host = HostPath(path, Lookup::AsWritten);
     struct stat st {};
     if (::lstat(host.c_str(), &st) != 0) ThrowForPath(errno, host);
     if (S_ISDIR(st.st_mode)) throw PlatformError::FromNumber(err::kPathFileAccess);
@@ -246,7 +265,7 @@ void FileSystem::DeleteFile(const std::string& path) {
 }
 
 void FileSystem::DeleteFolder(const std::string& path) {
-    const std::string host = HostPath(path);
+    const std::string host = HostPath(path, Lookup::AsWritten);
     if (!LstatIs(host, true)) throw PlatformError::FromNumber(err::kPathNotFound);
     DeleteHostTree(host);
 }

@@ -60,12 +60,26 @@ TEST_F(Population, RereadOnEveryExpansionLinksNotWalkedAndAVanishedFolderKeptAsI
     EXPECT_EQ(List(loop), "loop real broken.jpg");
 
     std::filesystem::remove_all(c.host("d"));
+    c.createFile("D/other.txt");  // another folder, not the node's under another spelling
     desktop.SetCaption("Brindlewood: elsewhere");
     ExpandNode(*app, *d);
     EXPECT_EQ(List(d), "loop real broken.jpg");
     EXPECT_TRUE(desktop.msgBoxes.empty() && desktop.systemMessages.empty());
     EXPECT_EQ(desktop.Caption(), "Brindlewood");
     EXPECT_FALSE(desktop.busy());
+}
+
+TEST_F(Population, NamesAWindowsPathCanNotCarryAreNotListed) {
+    // Each of these, joined into a Windows path, would name another entry: the real sub\victim.txt,
+    // a file outside the folder, or the folder itself again.
+    for (const char* f : {"lib/sub/victim.txt", "lib/sub\\victim.txt", "lib/..\\Keep\\keep.txt",
+                          "lib/a\\../x.cr2", "Keep/keep.txt"})
+        c.createFile(f, "x");
+    Node* lib = expandTo("C:\\lib");
+    ExpandNode(*app, *lib);
+    EXPECT_EQ(List(lib), "sub");
+    ExpandNode(*app, *lib->child(0));
+    EXPECT_EQ(List(lib->child(0)), "victim.txt");
 }
 
 TEST_F(Population, SystemFolderOpensOnlyWithoutProtectionAndOnlyFoldersClose) {

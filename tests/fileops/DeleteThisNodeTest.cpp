@@ -7,12 +7,14 @@ namespace {
 
 // files: under C:\Lib, ";" between, the first (or its top folder) being deleted; gone: the names
 // that go, in order; answer 0: not asked; error: of the trash and the deletion, -1 for no trash at
-// all; asked: the question as "title|style|prompt".
+// all; asked: the question as "title|style|prompt"; vanished: the first file went from the disk
+// after it was listed.
 struct DeleteCase {
     const char *what, *files, *gone;
     bool moveFile;
     int answer, error = 0;
     const char* asked = nullptr;
+    bool vanished = false;
 };
 
 const char* const kAskTrash =
@@ -29,6 +31,10 @@ const DeleteCase kDeleteCases[] = {
     {"TrashRefused", "dog.cr2;dog.png", "", true, 0, err::kPathFileAccess},
     {"NoTrash", "dog.cr2;dog.png", "", true, 0, -1},
     {"Locked", "dog.cr2;dog.png", "", false, 0, err::kDeviceIO},
+    // Names that differ only in case are other files: they neither go along nor keep the node.
+    {"CaseTwinStaysTrash", "dog.cr2;DOG.CR2;DOG.RSR;dog.png", "dog.cr2;dog.png", true, 0},
+    {"CaseTwinStaysPermanently", "dog.cr2;DOG.CR2;dog.rsr;DOG.PNG", "dog.cr2;dog.rsr", false, 0},
+    {"VanishedFileTakesNothing", "dog.cr2;DOG.CR2;dog.rsr;DOG.PNG", "", false, 0, 0, nullptr, true},
 };
 
 class DeleteFlows : public FileopsFixture, public ::testing::WithParamInterface<DeleteCase> {};
@@ -42,19 +48,24 @@ TEST_P(DeleteFlows, RemovesWhatIsConfirmedAndKeepsTheTreeTrue) {
     shell.trashError = fs->failOn["DeleteFile"] = std::max(tc.error, 0);
     if (tc.error < 0) app->shell = nullptr;
     NodeHandle node(reveal("C:\\Lib\\" + Split(files[0], '/')[0])), parent(node->parent());
+    if (tc.vanished) std::filesystem::remove(c.host("Lib/" + files[0]));
     app->CurrentNode = node;
     desktop.msgAnswers = {tc.answer};
 
     DeleteThisNode(*app);
 
-    for (const auto& f : files)
-        EXPECT_EQ(c.exists("Lib/" + f), !std::count(gone.begin(), gone.end(), Split(f, '/')[0]));
+    for (const auto& f : files) {
+        if (tc.vanished && f == files[0]) continue;
+        EXPECT_EQ(c.exists("Lib/" + f), !std::count(gone.begin(), gone.end(), Split(f, '/')[0]))
+            << f;
+    }
     EXPECT_EQ(shell.trashed, tc.moveFile ? gone : std::vector<std::string>{});
     EXPECT_EQ(Shown(desktop.msgBoxes),
               tc.asked ? std::vector<std::string>{tc.asked} : std::vector<std::string>{});
     EXPECT_EQ(desktop.systemMessages.size(), tc.error ? 1u : 0u);
-    EXPECT_EQ(node.get() == nullptr, !gone.empty());
-    EXPECT_EQ(app->CurrentNode.get(), gone.empty() ? node.get() : parent.get());
+    const bool nodeGone = !gone.empty() || tc.vanished;
+    EXPECT_EQ(node.get() == nullptr, nodeGone);
+    EXPECT_EQ(app->CurrentNode.get(), nodeGone ? parent.get() : node.get());
 }
 
 INSTANTIATE_TEST_SUITE_P(Fileops, DeleteFlows, ::testing::ValuesIn(kDeleteCases), ByWhat);

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/DriveMap.h"
+#include "support/ParamNames.h"
 #include "support/TestDir.h"
 
 namespace bw {
@@ -45,6 +46,51 @@ TEST(DriveMap, ResolvesComponentsWithoutRegardToCaseAndHostPathsByLongestRoot) {
     EXPECT_EQ(map.ToWindows("/usr/share"), "Z:\\usr\\share");
     // A root that is only a name prefix of another folder does not match it.
     EXPECT_EQ(map.ToWindows(c.path() + "x"), "Z:\\tmp\\" + c.path().substr(5) + "x");
+}
+
+// On C:, Lib holds dog.cr2, DOG.CR2 and report.txt; Pair and PAIR each hold x. found: the host
+// path below C:, "?" after it when the lookup had to choose between case variants.
+struct LookupCase {
+    const char *what, *windowsPath;
+    Lookup lookup;
+    const char* found;
+};
+
+const LookupCase kLookupCases[] = {
+    {"ExactEntryBeatsItsCaseTwin", "C:\\Lib\\dog.cr2", Lookup::IgnoringCase, "Lib/dog.cr2"},
+    {"TwinsWithoutAnExactOneAreAChoice", "C:\\lib\\Dog.cr2", Lookup::IgnoringCase, "Lib/DOG.CR2?"},
+    {"FinalNameKeptAsWritten", "C:\\lib\\Report.txt", Lookup::FoldersIgnoringCase,
+     "Lib/Report.txt"},
+    {"FinalNameMatchedWhenAllIgnoreCase", "C:\\lib\\Report.txt", Lookup::IgnoringCase,
+     "Lib/report.txt"},
+    {"FolderTwinsAreAChoice", "C:\\pAIr\\x", Lookup::FoldersIgnoringCase, "PAIR/x?"},
+    {"TrailingSeparatorNamesTheFolder", "C:\\LIB\\", Lookup::FoldersIgnoringCase, "LIB"},
+    {"AsWrittenAsksNothing", "C:\\LIB\\DOG.cr2", Lookup::AsWritten, "LIB/DOG.cr2"},
+};
+
+class Lookups : public ::testing::TestWithParam<LookupCase> {};
+
+TEST_P(Lookups, FindTheEntryTheLookupAllows) {
+    const LookupCase& tc = GetParam();
+    TestDir c;
+    for (const char* f : {"Lib/dog.cr2", "Lib/DOG.CR2", "Lib/report.txt", "Pair/x", "PAIR/x"})
+        c.createFile(f);
+    const auto found = DriveMap::FromDrives({{"C:", c.path()}}).Resolve(tc.windowsPath, tc.lookup);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->path + (found->ambiguous ? "?" : ""), c.host(tc.found));
+}
+
+INSTANTIATE_TEST_SUITE_P(DriveMap, Lookups, ::testing::ValuesIn(kLookupCases), test::ByWhat);
+
+TEST(DriveMap, OnlyNamesWithoutABackslashHaveAWindowsPath) {
+    const auto map = DriveMap::FromDrives({{"C:", "/srv/c\\drive"}});
+    EXPECT_TRUE(map.CanNameHostPath("/srv/c\\drive/a b/x.cr2"));  // the root's own name is no part
+    EXPECT_FALSE(map.CanNameHostPath("/srv/c\\drive/sub\\victim.txt"));
+    EXPECT_FALSE(map.CanNameHostPath("/tmp/a\\..\\b"));
+    std::string names;
+    for (const char* n : {"a b.cr2", "sub\\victim.txt", "..", ".", "a\\.."})
+        names += IsWindowsName(n) ? "1" : "0";
+    EXPECT_EQ(names, "10000");
 }
 
 }  // namespace
