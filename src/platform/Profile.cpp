@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/PlatformError.h"
+#include "platform/StagedEntry.h"
 #include "platform/Text.h"
 
 namespace bw {
@@ -95,12 +96,6 @@ std::string WriteTarget(const std::string& path) {
     throw PlatformError::FromErrno(ELOOP);
 }
 
-// A failed write: a missing folder on the way is "path not found", whatever the call says.
-[[noreturn]] void ThrowWriteError(int e) {
-    if (e == ENOENT || e == ENOTDIR) throw PlatformError::FromNumber(err::kPathNotFound);
-    throw PlatformError::FromErrno(e);
-}
-
 // Writes beside the target and renames over it, so a full disk never leaves a truncated file
 // and a link stays a link.
 void ReplaceHostFile(const std::string& path, const std::string& bytes) {
@@ -109,29 +104,12 @@ void ReplaceHostFile(const std::string& path, const std::string& bytes) {
     const bool existed = ::stat(target.c_str(), &old) == 0;
     if (existed && ::access(target.c_str(), W_OK) != 0)
         throw PlatformError::FromNumber(err::kPermissionDenied);
-    const std::string temp = target + ".new";
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) ThrowWriteError(errno);
-    if (existed) ::fchmod(fd, old.st_mode & 07777);
-    size_t off = 0;
-    while (off < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + off, bytes.size() - off);
-        if (n < 0) {
-            const int e = errno;
-            if (e == EINTR) continue;
-            ::close(fd);
-            ::unlink(temp.c_str());
-            ThrowWriteError(e);
-        }
-        off += static_cast<size_t>(n);
-    }
-    int e = ::fsync(fd) == 0 ? 0 : errno;
-    if (::close(fd) != 0 && e == 0) e = errno;
-    if (e == 0 && ::rename(temp.c_str(), target.c_str()) != 0) e = errno;
-    if (e != 0) {
-        ::unlink(temp.c_str());
-        ThrowWriteError(e);
-    }
+    // A fresh temporary entry, never a fixed name that could be a link someone left there.
+    StagedEntry staged = StagedEntry::File(target, existed ? (old.st_mode & 07777) : 0666, {});
+    if (existed) staged.SetMode(old.st_mode & 07777);
+    staged.Write(bytes.data(), bytes.size());
+    staged.Close(Flush::Now);
+    staged.Replace();
 }
 
 // A settings file taken apart into lines, with its byte-order mark remembered.
