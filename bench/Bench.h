@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppState.h"
+#include "core/AppState.h"
 
 namespace bw::bench {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "Bench.h"
-#include "app/Desktop.h"
-#include "app/ImageList.h"
-#include "browser/TreeModel.h"
+#include "core/Desktop.h"
+#include "ui/ImageList.h"
+#include "ui/TreeModel.h"
 
 namespace bw::bench {
 

@@ -5,10 +5,10 @@
 #include <filesystem>
 
 #include "Bench.h"
-#include "app/ImageList.h"
-#include "browser/Classification.h"
-#include "browser/TreeModel.h"
-#include "browser/TreePopulation.h"
+#include "ui/ImageList.h"
+#include "core/Classification.h"
+#include "ui/TreeModel.h"
+#include "core/TreePopulation.h"
 #include "platform/Text.h"
 #include "references/FillFileInfo.h"
 #include "references/FindReferencingFiles.h"

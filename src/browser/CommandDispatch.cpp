@@ -1,7 +1,8 @@
 #include "browser/CommandDispatch.h"
 
-#include "app/AppState.h"
 #include "browser/History.h"
+#include "browser/Selection.h"
+#include "core/AppState.h"
 #include "fileops/CopyThisNode.h"
 #include "fileops/CutThisNode.h"
 #include "fileops/DeleteThisNode.h"
@@ -24,9 +25,9 @@ bool RunNodeCommand(AppState& app, const std::string& name) {
         CopyThisNode(app);
     else if (name == "Paste")
         PasteThisFile(app);
-    else if (name == "Delete")
-        DeleteThisNode(app);
-    else if (name == "Rename")
+    else if (name == "Delete") {
+        if (DeleteThisNode(app)) SelectThisNode(app, app.CurrentNode.get());
+    } else if (name == "Rename")
         RenameThisNode(app);
     else if (name == "Open")
         OpenThisNode(app);

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/AppState.h"
-#include "app/Desktop.h"
-#include "browser/TreePopulation.h"
+#include "core/AppState.h"
+#include "core/Desktop.h"
+#include "core/TreePopulation.h"
 #include "platform/PlatformError.h"
 
 namespace bw {

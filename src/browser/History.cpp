@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "app/AppState.h"
-#include "app/Desktop.h"
 #include "browser/Selection.h"
-#include "browser/TreePopulation.h"
+#include "core/AppState.h"
+#include "core/Desktop.h"
+#include "core/TreePopulation.h"
 
 namespace bw {
 

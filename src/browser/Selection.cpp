@@ -2,10 +2,11 @@
 
 #include <string>
 
-#include "app/AppState.h"
-#include "app/Desktop.h"
-#include "browser/TreePopulation.h"
-#include "dialogs/PoserRunning.h"
+#include "core/AppState.h"
+#include "core/Desktop.h"
+#include "core/PoserRunning.h"
+#include "core/TreePopulation.h"
+#include "fileops/Clipboard.h"
 #include "references/FillFileInfo.h"
 #include "references/FindReferencedFile.h"
 #include "references/FindReferencingFiles.h"
@@ -137,11 +138,6 @@ void SelectThisNode(AppState& app, Node* node, SelectionSource source) {
     }
     if (source == SelectionSource::MouseClick && app.LastMouseButton == 2)
         app.desktop.PopupEditMenu();
-}
-
-void EnableCutCopy(AppState& app, bool enabled) {
-    for (const char* c : {"Cut", "mnuCut", "Copy", "mnuCopy"}) app.commands.Enable(c, enabled);
-    app.desktop.CommandsChanged();
 }
 
 void WithdrawNodeCommands(AppState& app) {

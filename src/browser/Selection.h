@@ -13,8 +13,6 @@ enum class SelectionSource { Program, MouseClick };
 // Delete withdrawn while Poser runs, and the Edit menu after a right-button click. Null clears
 // CurrentNode only.
 void SelectThisNode(AppState& app, Node* node, SelectionSource source = SelectionSource::Program);
-// Cut and Copy, buttons and menu items, on or off together.
-void EnableCutCopy(AppState& app, bool enabled);
 // CurrentNode has left the tree: the eight node commands go unavailable until the next selection.
 void WithdrawNodeCommands(AppState& app);
 

@@ -1,7 +1,7 @@
 #include "fileops/Clipboard.h"
 
-#include "app/AppState.h"
-#include "app/Desktop.h"
+#include "core/AppState.h"
+#include "core/Desktop.h"
 
 namespace bw {
 
@@ -19,6 +19,11 @@ bool MayRecord(const AppState& app, const Node& node, ClipboardAction action) {
 void EnablePaste(AppState& app, bool enabled) {
     app.commands.Enable("Paste", enabled);
     app.commands.Enable("mnuPaste", enabled);
+    app.desktop.CommandsChanged();
+}
+
+void EnableCutCopy(AppState& app, bool enabled) {
+    for (const char* c : {"Cut", "mnuCut", "Copy", "mnuCopy"}) app.commands.Enable(c, enabled);
     app.desktop.CommandsChanged();
 }
 

@@ -15,5 +15,7 @@ void RememberThisNode(AppState& app, ClipboardAction action);
 void ClearClipboard(AppState& app);
 // Paste, button and menu item, on or off.
 void EnablePaste(AppState& app, bool enabled);
+// Cut and Copy, buttons and menu items, on or off together.
+void EnableCutCopy(AppState& app, bool enabled);
 
 }  // namespace bw

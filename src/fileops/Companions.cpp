@@ -1,6 +1,6 @@
 #include "fileops/Companions.h"
 
-#include "browser/Classification.h"
+#include "core/Classification.h"
 #include "platform/Text.h"
 
 namespace bw {

@@ -1,9 +1,8 @@
 #include "fileops/DeleteThisNode.h"
 
-#include "app/AppState.h"
-#include "app/Desktop.h"
-#include "app/ReportError.h"
-#include "browser/Selection.h"
+#include "core/AppState.h"
+#include "core/Desktop.h"
+#include "core/ReportError.h"
 #include "fileops/Companions.h"
 #include "fileops/RemoveThisFile.h"
 #include "platform/DriveMap.h"
@@ -29,19 +28,19 @@ bool Confirmed(AppState& app, const Node& node) {
 
 }  // namespace
 
-void DeleteThisNode(AppState& app) {
+bool DeleteThisNode(AppState& app) {
     Node* node = app.CurrentNode.get();
     // Drives, system items and result lines are never deleted, whatever asks for it.
-    if (!node || (node->tag() != tag::kFolder && node->tag() != tag::kFile)) return;
+    if (!node || (node->tag() != tag::kFolder && node->tag() != tag::kFile)) return false;
     const std::string text = node->text();
     try {
         // A name that no Windows path can carry would name another entry; refused before asking.
         if (!IsWindowsName(text)) throw PlatformError::FromNumber(err::kBadFileName);
         NodeHandle handle(node);
         NodeHandle parent(node->parent());
-        if (!Confirmed(app, *node)) return;
+        if (!Confirmed(app, *node)) return false;
         // The message box lets events run; the node may have left the tree meanwhile.
-        if (!(node = handle.get())) return;
+        if (!(node = handle.get())) return false;
         const std::string path = node->FullPath();
         const std::string folder = path.substr(0, path.size() - text.size());
 
@@ -51,19 +50,19 @@ void DeleteThisNode(AppState& app) {
         // one that differs only in case belongs to another file.
         const bool wasThere = app.fs->FileExists(path, Lookup::AsWritten) ||
                               app.fs->FolderExists(path, Lookup::AsWritten);
-        if (!RemoveThisFile(app, path)) return;
+        if (!RemoveThisFile(app, path)) return false;
         if (wasThere && EndsInPoserExtension(text, LetterCase::Significant)) {
             for (const auto& companion : CompanionNames(text))
                 if (app.fs->FileExists(folder + companion, Lookup::AsWritten))
                     RemoveThisFile(app, folder + companion);
         }
         if (Node* gone = handle.get()) app.tree.Remove(gone);
-        Node* p = parent.get();
-        app.CurrentNode = NodeHandle(p);
-        SelectThisNode(app, p);
+        app.CurrentNode = parent;
+        return true;
     } catch (const PlatformError& e) {
         ReportError(app.desktop, e, "DeleteThisNode: " + text);
     }
+    return false;
 }
 
 }  // namespace bw

@@ -1,7 +1,7 @@
 #include "fileops/OpenThisNode.h"
 
-#include "app/AppState.h"
-#include "app/Desktop.h"
+#include "core/AppState.h"
+#include "core/Desktop.h"
 #include "platform/PlatformError.h"
 #include "platform/Shell.h"
 #include "platform/Text.h"

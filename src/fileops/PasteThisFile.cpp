@@ -5,11 +5,10 @@
 #include <system_error>
 #include <vector>
 
-#include "app/AppState.h"
-#include "app/Desktop.h"
-#include "app/ReportError.h"
-#include "browser/Selection.h"
-#include "browser/TreePopulation.h"
+#include "core/AppState.h"
+#include "core/Desktop.h"
+#include "core/ReportError.h"
+#include "core/TreePopulation.h"
 #include "fileops/Clipboard.h"
 #include "fileops/MoveAcrossDrives.h"
 #include "platform/PlatformError.h"

@@ -1,8 +1,8 @@
 #include "fileops/PrintContentOfNode.h"
 
-#include "app/AppState.h"
-#include "app/Desktop.h"
-#include "app/ReportError.h"
+#include "core/AppState.h"
+#include "core/Desktop.h"
+#include "core/ReportError.h"
 #include "fileops/PrintThisFolderToFile.h"
 #include "platform/PlatformError.h"
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "app/AppState.h"
-#include "browser/Classification.h"
+#include "core/AppState.h"
+#include "core/Classification.h"
 #include "platform/PlatformError.h"
 #include "platform/Text.h"
 

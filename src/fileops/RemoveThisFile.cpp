@@ -1,7 +1,7 @@
 #include "fileops/RemoveThisFile.h"
 
-#include "app/AppState.h"
-#include "app/ReportError.h"
+#include "core/AppState.h"
+#include "core/ReportError.h"
 #include "platform/PlatformError.h"
 #include "platform/Shell.h"
 

@@ -3,10 +3,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/AppState.h"
-#include "app/Desktop.h"
-#include "app/ReportError.h"
-#include "browser/TreePopulation.h"
+#include "core/AppState.h"
+#include "core/Desktop.h"
+#include "core/ReportError.h"
+#include "core/TreePopulation.h"
 #include "fileops/Companions.h"
 #include "platform/PlatformError.h"
 #include "platform/Text.h"

@@ -1,8 +1,8 @@
 #include "references/FindReferencedFile.h"
 
-#include "app/AppState.h"
-#include "app/Desktop.h"
-#include "browser/TreePopulation.h"
+#include "core/AppState.h"
+#include "core/Desktop.h"
+#include "core/TreePopulation.h"
 #include "references/ReferenceExtraction.h"
 #include "references/SearchThroughThisFolder.h"
 

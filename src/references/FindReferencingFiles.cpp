@@ -1,8 +1,8 @@
 #include "references/FindReferencingFiles.h"
 
-#include "app/AppState.h"
-#include "app/Desktop.h"
-#include "browser/TreePopulation.h"
+#include "core/AppState.h"
+#include "core/Desktop.h"
+#include "core/TreePopulation.h"
 #include "platform/Text.h"
 #include "references/SearchThroughFilesForFile.h"
 #include "references/SearchThroughThisFolder.h"

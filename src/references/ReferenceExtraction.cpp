@@ -3,8 +3,8 @@
 #include <functional>
 #include <limits>
 
-#include "app/Settings.h"
-#include "browser/Classification.h"
+#include "core/Classification.h"
+#include "core/Settings.h"
 #include "platform/PlatformError.h"
 #include "platform/Text.h"
 

@@ -6,10 +6,10 @@
 #include <new>
 #include <vector>
 
-#include "app/AppState.h"
-#include "app/Desktop.h"
-#include "app/ReportError.h"
-#include "browser/PathHelpers.h"
+#include "core/AppState.h"
+#include "core/Desktop.h"
+#include "core/PathHelpers.h"
+#include "core/ReportError.h"
 #include "platform/PlatformError.h"
 #include "references/CaseFoldedFinder.h"
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-#include "browser/Node.h"
+#include "core/Node.h"
 
 namespace bw {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "browser/Node.h"
+#include "core/Node.h"
 
 namespace bw {
 

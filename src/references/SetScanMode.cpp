@@ -1,7 +1,7 @@
 #include "references/SetScanMode.h"
 
-#include "app/AppState.h"
-#include "app/Desktop.h"
+#include "core/AppState.h"
+#include "core/Desktop.h"
 
 namespace bw {
 

@@ -2,11 +2,11 @@
 
 #include <array>
 
-#include "app/AppState.h"
-#include "app/Desktop.h"
-#include "app/ReportError.h"
-#include "browser/Classification.h"
-#include "browser/TreePopulation.h"
+#include "core/AppState.h"
+#include "core/Classification.h"
+#include "core/Desktop.h"
+#include "core/ReportError.h"
+#include "core/TreePopulation.h"
 #include "platform/PlatformError.h"
 #include "references/ReferenceExtraction.h"
 #include "references/ReplaceFileSafely.h"

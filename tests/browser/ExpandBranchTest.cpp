@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "browser/ExpandBranch.h"
-#include "browser/TreePopulation.h"
+#include "core/TreePopulation.h"
 #include "support/AppFixture.h"
 
 namespace bw::test {

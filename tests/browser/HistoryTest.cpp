@@ -4,7 +4,7 @@
 
 #include "browser/History.h"
 #include "browser/Selection.h"
-#include "browser/TreePopulation.h"
+#include "core/TreePopulation.h"
 #include "support/AppFixture.h"
 
 namespace bw::test {

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <set>
 
-#include "browser/TreePopulation.h"
+#include "core/TreePopulation.h"
 #include "platform/PlatformError.h"
 #include "platform/Shell.h"
 #include "platform/Text.h"

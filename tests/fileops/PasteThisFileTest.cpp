@@ -1,4 +1,4 @@
-#include "app/Desktop.h"
+#include "core/Desktop.h"
 #include "fileops/CopyThisNode.h"
 #include "fileops/CutThisNode.h"
 #include "fileops/FileopsFixture.h"

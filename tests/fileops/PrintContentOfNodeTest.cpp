@@ -1,4 +1,4 @@
-#include "app/Desktop.h"
+#include "core/Desktop.h"
 #include "fileops/FileopsFixture.h"
 #include "fileops/PrintContentOfNode.h"
 

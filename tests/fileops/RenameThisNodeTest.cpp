@@ -1,6 +1,6 @@
 #include <set>
 
-#include "app/Desktop.h"
+#include "core/Desktop.h"
 #include "fileops/FileopsFixture.h"
 #include "fileops/RenameThisNode.h"
 

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "app/ReportError.h"
-#include "browser/Classification.h"
-#include "browser/TreePopulation.h"
+#include "core/Classification.h"
+#include "core/ReportError.h"
+#include "core/TreePopulation.h"
 #include "platform/Text.h"
 #include "references/FindReferencedFile.h"
 #include "references/SearchThroughThisFolder.h"

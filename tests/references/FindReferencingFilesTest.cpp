@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/ReportError.h"
-#include "browser/TreePopulation.h"
+#include "core/ReportError.h"
+#include "core/TreePopulation.h"
 #include "references/FindReferencingFiles.h"
 #include "references/SearchThroughFilesForFile.h"
 #include "support/AppFixture.h"

@@ -3,8 +3,8 @@
 
 #include <filesystem>
 
-#include "app/ReportError.h"
-#include "browser/Classification.h"
+#include "core/Classification.h"
+#include "core/ReportError.h"
 #include "platform/Text.h"
 #include "references/FillFileInfo.h"
 #include "references/FindReferencedFile.h"

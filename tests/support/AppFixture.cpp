@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "browser/TreePopulation.h"
+#include "core/TreePopulation.h"
 #include "platform/Text.h"
 
 namespace bw::test {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "app/AppState.h"
+#include "core/AppState.h"
 #include "platform/Profile.h"
 #include "support/FakeDesktop.h"
 #include "support/TestDir.h"

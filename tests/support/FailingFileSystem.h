@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "app/AppState.h"
+#include "core/AppState.h"
 #include "platform/FileSystem.h"
 #include "platform/PlatformError.h"
 

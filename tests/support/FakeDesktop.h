@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Desktop.h"
+#include "core/Desktop.h"
 
 namespace bw::test {
 

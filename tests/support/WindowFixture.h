@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
-#include "app/frmMain.h"
-#include "browser/TreeModel.h"
+#include "core/Settings.h"
 #include "support/AppFixture.h"
+#include "ui/TreeModel.h"
+#include "ui/frmMain.h"
 
 namespace bw::test {
 

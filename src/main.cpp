@@ -1,7 +1,0 @@
-#include "app/Application.h"
-#include "app/Startup.h"
-
-int main(int argc, char* argv[]) {
-    bw::Application application(argc, argv);
-    return bw::RunProgram(application);
-}

@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+
+#include "core/Settings.h"
+#include "ui/MsgBox.h"
+#include "ui/Shape.h"
+#include "ui/frmMsgBox.h"
+
+namespace bw {
+namespace {
+
+using Act = std::function<void(QWidget&)>;
+
+Act Click(const char* name) {
+    return [name](QWidget& b) { b.findChild<QPushButton*>(name)->click(); };
+}
+
+Act Press(int key) {
+    return [key](QWidget& b) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(b.focusWidget() ? b.focusWidget() : &b, &press);
+    };
+}
+
+TEST(MsgBox, EachStyleShowsItsButtonsAndPictureAndThePromptAsPlainText) {
+    // style -> the buttons shown (at this left pixel where one is given) and the picture
+    // clang-format off
+    const std::tuple<int, std::string, std::string> cases[] = {
+        {0, "OK@149", "pctTalk"}, {16, "OK", "pctHand"}, {64, "OK", "pctAlert"},
+        {1, "OK@116 Cancel@212", "pctTalk"}, {17, "OK Cancel", "pctHand"}, {65, "OK Cancel", "pctAlert"},
+        {4, "Yes@116 No@212", "pctTalk"}, {20, "Yes No", "pctHand"}, {68, "Yes@101 No@197", "pctAlert"},
+        {3, "Yes@50 No@146 Cancel@242", "pctTalk"}, {19, "Yes No Cancel", "pctHand"},
+        {67, "Yes No Cancel", "pctAlert"}, {2, "", ""}, {5, "", ""}, {80, "", ""},
+    };
+    // clang-format on
+    const std::string prompt = "<b>C:\\a&b</b> " + std::string(2000, 'x');
+    for (const auto& [style, buttons, picture] : cases) {
+        SCOPED_TRACE(style);
+        frmMsgBox box;
+        box.Prepare(prompt, style, "Confirm");
+        EXPECT_EQ(box.lblMsgText->text().toStdString(), prompt);
+        EXPECT_EQ(box.lblMsgText->textFormat(), Qt::PlainText);
+        EXPECT_EQ(box.size(), QSize(378, 118));  // a long prompt does not grow the box
+        std::string names, lefts, pictures;
+        for (QString name : {"OK", "Yes", "No", "Cancel"}) {
+            auto* button = box.findChild<QPushButton*>("cmd" + name);
+            const bool shown = button->isVisibleTo(&box);
+            EXPECT_EQ(box.findChild<Shape*>("shp" + name)->isVisibleTo(&box), shown);
+            if (!shown) continue;
+            names += (names.empty() ? "" : " ") + name.toStdString();
+            lefts +=
+                (lefts.empty() ? "" : " ") + name.toStdString() + "@" + std::to_string(button->x());
+        }
+        for (const char* name : {"pctTalk", "pctAlert", "pctHand"})
+            if (box.findChild<QLabel*>(name)->isVisibleTo(&box)) pictures += name;
+        EXPECT_EQ(buttons.find('@') == std::string::npos ? names : lefts, buttons);
+        EXPECT_EQ(pictures, picture);
+    }
+}
+
+TEST(MsgBox, AnswerOfEachButtonKeyAndTheCloseControl) {
+    const Act close = [](QWidget& b) { b.close(); };
+    // clang-format off
+    const std::tuple<int, Act, int> cases[] = {
+        {0, Click("cmdOK"), 1}, {1, Click("cmdOK"), 1}, {1, Click("cmdCancel"), 2},
+        {3, Click("cmdYes"), 6}, {3, Click("cmdNo"), 7}, {3, Click("cmdCancel"), 2},
+        {4, Click("cmdYes"), 6}, {4, Click("cmdNo"), 7}, {0, close, 2}, {20, close, 2}, {2, close, 2},
+        {68, Press(Qt::Key_Return), 6}, {68, Press(Qt::Key_Escape), 2}, {2, Press(Qt::Key_Escape), 2},
+        {4, Click("cmdYes"), 6}, {4, close, 2},  // an earlier Yes is not the next box's answer
+    };
+    // clang-format on
+    Settings settings;
+    for (const auto& [style, act, answer] : cases) {
+        QTimer::singleShot(0, [act] { act(*QApplication::activeModalWidget()); });
+        EXPECT_EQ(ShowMsgBox("Sure?", style, "Question", settings), answer) << style;
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
+}
+
+}  // namespace
+}  // namespace bw
