@@ -56,9 +56,31 @@ std::string_view KeywordText(const CheckRow& row) {
 }  // namespace
 
 void SortRows(std::vector<CheckRow>& rows) {
-    std::stable_sort(rows.begin(), rows.end(), [](const CheckRow& a, const CheckRow& b) {
-        return a.file != b.file ? a.file < b.file : a.line < b.line;
+    // Rows come file by file, so sorting the runs of one file costs far fewer comparisons of
+    // long paths than sorting the rows.
+    struct Run {
+        size_t begin, end;
+    };
+    std::vector<Run> runs;
+    for (size_t i = 0; i < rows.size();) {
+        size_t j = i + 1;
+        while (j < rows.size() && rows[j].file == rows[i].file) ++j;
+        runs.push_back({i, j});
+        i = j;
+    }
+    std::stable_sort(runs.begin(), runs.end(), [&rows](const Run& a, const Run& b) {
+        return rows[a.begin].file < rows[b.begin].file;
     });
+    std::vector<CheckRow> sorted;
+    sorted.reserve(rows.size());
+    for (const auto& run : runs)
+        for (size_t i = run.begin; i < run.end; ++i) sorted.push_back(std::move(rows[i]));
+    const auto byFileThenLine = [](const CheckRow& a, const CheckRow& b) {
+        return a.file != b.file ? a.file < b.file : a.line < b.line;
+    };
+    if (!std::is_sorted(sorted.begin(), sorted.end(), byFileThenLine))
+        std::stable_sort(sorted.begin(), sorted.end(), byFileThenLine);
+    rows = std::move(sorted);
 }
 
 void WriteTextReport(std::ostream& out, const std::vector<CheckRow>& rows,

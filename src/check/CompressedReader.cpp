@@ -24,11 +24,14 @@ struct Inflater {
     }
 };
 
-std::string TooLarge(uint64_t cap) {
-    return "larger than " + std::to_string(cap / (1024 * 1024)) + " MB when inflated";
-}
-
 }  // namespace
+
+std::string OverCapReason(uint64_t sizeCap, bool inflated) {
+    constexpr uint64_t kMB = 1024 * 1024;
+    const std::string size = sizeCap % kMB == 0 ? std::to_string(sizeCap / kMB) + " MB"
+                                                : std::to_string(sizeCap) + " bytes";
+    return "larger than " + size + (inflated ? " when inflated" : "");
+}
 
 std::string InflateGzip(int fd, uint64_t sizeCap, BlockSink& sink,
                         const std::atomic<bool>* cancel) {
@@ -65,7 +68,7 @@ std::string InflateGzip(int fd, uint64_t sizeCap, BlockSink& sink,
         const int rc = inflate(&inf.z, Z_NO_FLUSH);
         const size_t produced = space.size() - inf.z.avail_out;
         total += produced;
-        if (total > sizeCap) return TooLarge(sizeCap);
+        if (total > sizeCap) return OverCapReason(sizeCap, true);
         if (produced > 0) sink.Commit(produced);
         if (rc == Z_STREAM_END) {
             streamEnded = true;

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <future>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -111,11 +112,12 @@ class ReaderPool {
 
   private:
     void Work() {
+        LibraryReferenceParser parser;
         for (;;) {
             const size_t job = next_.fetch_add(1);
             if (job >= jobs_.size() || cancel_.load(std::memory_order_relaxed)) break;
             const LibraryFileEntry& file = *jobs_[job];
-            LibraryReferenceParser parser;
+            parser.Reset();
             ParsedFile result{
                 job, {}, ReadLibraryFile(file.path, file.compressed, sizeCap_, parser, &cancel_)};
             // A read cut short by Cancel is no result.
@@ -161,7 +163,25 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
                              const std::atomic<bool>& cancel) {
     CheckSummary summary;
     observer.OnProgress({CheckPhase::Walking, 0, 0});
-    const RuntimeIndex index = RuntimeIndex::Build(options.runtime, &cancel);
+    // The cache is opened and read while the folders are walked.
+    std::string runtime = options.runtime;
+    while (runtime.size() > 1 && runtime.back() == '/') runtime.pop_back();
+    std::optional<CheckCache> cache;
+    auto loading = std::async(std::launch::async, [&] {
+        if (options.cachePath.empty()) return std::unordered_map<std::string, CachedFile>{};
+        cache.emplace(options.cachePath);
+        return cache->Load(runtime);
+    });
+    std::optional<RuntimeIndex> walked;
+    try {
+        walked.emplace(RuntimeIndex::Build(runtime, &cancel));
+    } catch (...) {
+        loading.wait();
+        throw;
+    }
+    const RuntimeIndex& index = *walked;
+    auto cached = loading.get();
+    summary.cacheUsed = cache && cache->enabled();
     const auto& files = index.libraryFiles();
     summary.files = files.size();
     ReferenceResolver resolver(index, options.drives);
@@ -174,12 +194,6 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
     sink.Progress(CheckPhase::Checking);
     for (const auto& folder : index.unlisted())
         sink.AddUnreadable(folder.path, folder.reason, false);
-
-    std::optional<CheckCache> cache;
-    if (!options.cachePath.empty()) cache.emplace(options.cachePath);
-    auto cached = cache && cache->enabled() ? cache->Load(index.runtime())
-                                            : std::unordered_map<std::string, CachedFile>{};
-    summary.cacheUsed = cache && cache->enabled();
 
     // Files the cache knows unchanged are checked at once; the others are read.
     std::vector<const LibraryFileEntry*> jobs;

@@ -63,8 +63,7 @@ std::string ReadLibraryFile(const std::string& hostPath, bool compressed, uint64
     if (!S_ISREG(st.st_mode)) return "not a regular file";
     ::posix_fadvise(file.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     if (compressed) return InflateGzip(file.fd, sizeCap, sink, cancel);
-    if (static_cast<uint64_t>(st.st_size) > sizeCap)
-        return "larger than " + std::to_string(sizeCap / (1024 * 1024)) + " MB";
+    if (static_cast<uint64_t>(st.st_size) > sizeCap) return OverCapReason(sizeCap, false);
     uint64_t total = 0;
     for (;;) {
         if (cancel && cancel->load(std::memory_order_relaxed)) return {};
@@ -77,8 +76,7 @@ std::string ReadLibraryFile(const std::string& hostPath, bool compressed, uint64
         if (n == 0) return {};
         total += static_cast<uint64_t>(n);
         // The file may have grown since it was measured.
-        if (total > sizeCap)
-            return "larger than " + std::to_string(sizeCap / (1024 * 1024)) + " MB";
+        if (total > sizeCap) return OverCapReason(sizeCap, false);
         sink.Commit(static_cast<size_t>(n));
     }
 }

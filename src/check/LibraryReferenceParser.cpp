@@ -90,11 +90,26 @@ std::optional<std::string_view> ValueOf(Keyword keyword, std::string_view rest) 
 
 }  // namespace
 
-LibraryReferenceParser::LibraryReferenceParser() : buf_(2 * kBlockSize) {}
+LibraryReferenceParser::LibraryReferenceParser() { Reserve(2 * kBlockSize); }
+
+void LibraryReferenceParser::Reset() {
+    fill_ = 0;
+    line_ = 1;
+    continuation_ = false;
+    refs_.clear();
+}
+
+void LibraryReferenceParser::Reserve(size_t capacity) {
+    if (capacity <= capacity_) return;
+    auto bigger = std::make_unique_for_overwrite<char[]>(capacity);
+    if (fill_ > 0) std::memcpy(bigger.get(), buf_.get(), fill_);
+    buf_ = std::move(bigger);
+    capacity_ = capacity;
+}
 
 std::span<char> LibraryReferenceParser::Space() {
-    if (buf_.size() - fill_ < kBlockSize) buf_.resize(fill_ + kBlockSize);
-    return {buf_.data() + fill_, buf_.size() - fill_};
+    if (capacity_ - fill_ < kBlockSize) Reserve(fill_ + kBlockSize);
+    return {buf_.get() + fill_, capacity_ - fill_};
 }
 
 void LibraryReferenceParser::Commit(size_t count) {
@@ -111,7 +126,7 @@ void LibraryReferenceParser::Commit(size_t count) {
     if (last == npos && before > 0 && IsLineEnd(buf_[0])) last = 0;
     if (last != npos && last > 0) {
         Scan(last);
-        std::memmove(buf_.data(), buf_.data() + last, fill_ - last);
+        std::memmove(buf_.get(), buf_.get() + last, fill_ - last);
         fill_ -= last;
         continuation_ = false;
     } else if (fill_ >= kMaxLine) {
@@ -129,18 +144,24 @@ void LibraryReferenceParser::Finish() {
 
 size_t LibraryReferenceParser::CountLineBreaks(size_t from, size_t to) const {
     // A LF ends a line; so does a CR unless a LF follows it.
-    const char* d = buf_.data();
+    const char* d = buf_.get();
     size_t n = 0, i = from;
 #if defined(__SSE2__)
+    // Per-lane byte counters, summed before any of them can overflow.
     const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
     while (i + 16 <= to && i + 17 <= fill_) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
-        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i + 1));
-        const unsigned lfs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(a, lf)));
-        const unsigned crs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(a, cr))) &
-                             ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(next, lf)));
-        n += static_cast<size_t>(__builtin_popcount(lfs) + __builtin_popcount(crs & 0xFFFF));
-        i += 16;
+        __m128i counts = _mm_setzero_si128();
+        for (int round = 0; round < 255 && i + 16 <= to && i + 17 <= fill_; ++round, i += 16) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i + 1));
+            const __m128i lfs = _mm_cmpeq_epi8(a, lf);
+            const __m128i lonelyCrs =
+                _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(a, cr));
+            counts = _mm_sub_epi8(counts, _mm_or_si128(lfs, lonelyCrs));
+        }
+        const __m128i sums = _mm_sad_epu8(counts, _mm_setzero_si128());
+        n += static_cast<size_t>(_mm_cvtsi128_si32(sums)) +
+             static_cast<size_t>(_mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
     }
 #endif
     for (; i < to; ++i) {
@@ -153,7 +174,7 @@ size_t LibraryReferenceParser::CountLineBreaks(size_t from, size_t to) const {
 }
 
 void LibraryReferenceParser::Scan(size_t end) {
-    const char* d = buf_.data();
+    const char* d = buf_.get();
     uint32_t line = line_;
     size_t counted = 0;  // line breaks before this position are in `line`
     size_t i = 0;

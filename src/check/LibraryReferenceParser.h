@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -20,6 +21,9 @@ class LibraryReferenceParser : public BlockSink {
 
     LibraryReferenceParser();
 
+    // Starts on a new file, keeping the buffer.
+    void Reset();
+
     std::span<char> Space() override;
     void Commit(size_t count) override;
     // Reads the last line, which needs no line end.
@@ -37,7 +41,10 @@ class LibraryReferenceParser : public BlockSink {
     void Scan(size_t end);
     size_t CountLineBreaks(size_t from, size_t to) const;
 
-    std::vector<char> buf_;
+    void Reserve(size_t capacity);
+
+    std::unique_ptr<char[]> buf_;  // not cleared: every byte read is written first
+    size_t capacity_ = 0;
     size_t fill_ = 0;
     uint32_t line_ = 1;          // the line that buf_[0] lies on
     bool continuation_ = false;  // buf_[0] is inside a line that began in an earlier part

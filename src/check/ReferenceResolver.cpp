@@ -99,6 +99,14 @@ bool ReferenceResolver::LocalFileExists(const std::vector<std::string>& parts) {
 }
 
 Resolution ReferenceResolver::Resolve(std::string_view reference) {
+    std::string key(reference);
+    if (const auto it = answers_.find(key); it != answers_.end()) return it->second;
+    Resolution r = Work(reference);
+    answers_.emplace(std::move(key), r);
+    return r;
+}
+
+Resolution ReferenceResolver::Work(std::string_view reference) {
     if (StartsWith(reference, "GetStringRes")) return {RefStatus::Internal, {}};
     bool found = false;
     if (IsDrivePath(reference)) {

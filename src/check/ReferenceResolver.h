@@ -29,9 +29,12 @@ class ReferenceResolver {
   public:
     ReferenceResolver(const RuntimeIndex& index, const DriveMap& drives);
 
+    // The same reference always gets the same answer, worked out once.
     Resolution Resolve(std::string_view reference);
 
   private:
+    Resolution Work(std::string_view reference);
+
     bool ExistsOnDisk(const std::string& key, const std::string& hostPath);
     bool LocalFileExists(const std::vector<std::string>& components);
 
@@ -40,6 +43,7 @@ class ReferenceResolver {
     std::string runtimeName_;                     // the Runtime folder's own name
     std::string poserRoot_;                       // the folder that holds it
     std::unordered_map<std::string, bool> disk_;  // answers for paths outside the index
+    std::unordered_map<std::string, Resolution> answers_;
 };
 
 }  // namespace bw::check

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "check/LibraryFileReader.h"
@@ -108,7 +109,13 @@ void RuntimeIndex::AddFile(const std::string& relative) {
     relatives_.push_back(relative);
     std::string lower = AsciiLower(relative);
     const size_t slash = lower.rfind('/');
-    byName_[lower.substr(slash == std::string::npos ? 0 : slash + 1)].push_back(id);
+    const std::string_view name =
+        std::string_view(lower).substr(slash == std::string::npos ? 0 : slash + 1);
+    if (auto it = byName_.find(std::string(name)); it != byName_.end()) {
+        it->second.push_back(id);
+    } else {
+        byName_.emplace(std::string(name), std::vector<uint32_t>{id});
+    }
     byPath_.emplace(std::move(lower), id);
 }
 
@@ -128,6 +135,7 @@ std::vector<std::string> RuntimeIndex::FilesNamed(std::string_view name,
             AsciiEqualsIgnoreCase(std::string_view(rel).substr(0, prefix.size()), prefix))
             found.push_back(runtime_ + "/" + rel);
     }
+    std::sort(found.begin(), found.end());
     return found;
 }
 

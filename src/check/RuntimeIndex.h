@@ -42,7 +42,7 @@ class RuntimeIndex {
     // True when a file lies at `relative` ("Textures/a/b.jpg"), letter case aside.
     bool Contains(std::string_view relative) const;
     // Host paths of the files named `name` lying somewhere under the folder `folder` (relative,
-    // "" for the whole Runtime folder), letter case aside, in walk order.
+    // "" for the whole Runtime folder), letter case aside, sorted.
     std::vector<std::string> FilesNamed(std::string_view name, std::string_view folder) const;
 
   private:
