@@ -24,6 +24,7 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kProgressEvery = std::chrono::milliseconds(30);
 constexpr auto kBatchEvery = std::chrono::milliseconds(50);
 constexpr size_t kBatchRows = 4096;
+constexpr size_t kWakeEvery = 64;  // files read before the checking thread is woken
 
 // Turns a file's references into rows, counts them, and hands them on in batches.
 class RowSink {
@@ -126,9 +127,10 @@ class ReaderPool {
                 parser.Finish();
                 result.refs = parser.TakeReferences();
             }
+            // The checking thread looks in now and then; a wake-up per file would cost more.
             std::lock_guard lock(mutex_);
             done_.push_back(std::move(result));
-            ready_.notify_one();
+            if (done_.size() % kWakeEvery == 0) ready_.notify_one();
         }
         std::lock_guard lock(mutex_);
         --working_;
@@ -224,7 +226,7 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
     if (!cancel.load() && !jobs.empty()) {
         ReaderPool pool(jobs, ThreadCount(options.threads, jobs.size()), options.sizeCap, cancel);
         while (!pool.Finished()) {
-            for (auto& result : pool.Take(kProgressEvery)) {
+            for (auto& result : pool.Take(std::chrono::milliseconds(10))) {
                 const LibraryFileEntry& f = *jobs[result.job];
                 ++summary.filesRead;
                 if (result.error.empty()) {

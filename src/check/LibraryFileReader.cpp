@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 
@@ -61,11 +62,13 @@ std::string ReadLibraryFile(const std::string& hostPath, bool compressed, uint64
     struct stat st {};
     if (::fstat(file.fd, &st) != 0) return ErrnoText();
     if (!S_ISREG(st.st_mode)) return "not a regular file";
-    ::posix_fadvise(file.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     if (compressed) return InflateGzip(file.fd, sizeCap, sink, cancel);
     if (static_cast<uint64_t>(st.st_size) > sizeCap) return OverCapReason(sizeCap, false);
+    // The bytes the file held when it was measured; it is read to there, which spares a read
+    // that only finds the end.
+    const auto size = static_cast<uint64_t>(st.st_size);
     uint64_t total = 0;
-    for (;;) {
+    while (total < size) {
         if (cancel && cancel->load(std::memory_order_relaxed)) return {};
         const auto space = sink.Space();
         const ssize_t n = ::read(file.fd, space.data(), space.size());
@@ -73,12 +76,13 @@ std::string ReadLibraryFile(const std::string& hostPath, bool compressed, uint64
             if (errno == EINTR) continue;
             return ErrnoText();
         }
-        if (n == 0) return {};
-        total += static_cast<uint64_t>(n);
-        // The file may have grown since it was measured.
-        if (total > sizeCap) return OverCapReason(sizeCap, false);
-        sink.Commit(static_cast<size_t>(n));
+        if (n == 0) break;
+        const size_t taken =
+            static_cast<size_t>(std::min<uint64_t>(static_cast<uint64_t>(n), size - total));
+        total += taken;
+        sink.Commit(taken);
     }
+    return {};
 }
 
 }  // namespace bw::check

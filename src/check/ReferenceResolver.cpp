@@ -99,10 +99,9 @@ bool ReferenceResolver::LocalFileExists(const std::vector<std::string>& parts) {
 }
 
 Resolution ReferenceResolver::Resolve(std::string_view reference) {
-    std::string key(reference);
-    if (const auto it = answers_.find(key); it != answers_.end()) return it->second;
+    if (const auto it = answers_.find(reference); it != answers_.end()) return it->second;
     Resolution r = Work(reference);
-    answers_.emplace(std::move(key), r);
+    answers_.emplace(std::string(reference), r);
     return r;
 }
 

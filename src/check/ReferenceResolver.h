@@ -43,7 +43,12 @@ class ReferenceResolver {
     std::string runtimeName_;                     // the Runtime folder's own name
     std::string poserRoot_;                       // the folder that holds it
     std::unordered_map<std::string, bool> disk_;  // answers for paths outside the index
-    std::unordered_map<std::string, Resolution> answers_;
+    // Looked up by string_view, so a remembered answer costs no copy of the reference.
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, Resolution, Hash, std::equal_to<>> answers_;
 };
 
 }  // namespace bw::check

@@ -25,8 +25,8 @@ struct UnlistedFolder {
     std::string reason;
 };
 
-// Every file under one Runtime folder, from one walk of its directories (links to folders are
-// not followed), with lookups that ignore the letter case of ASCII letters.
+// Every file under one Runtime folder, from one walk of its directories on a few threads (links
+// to folders are not followed), with lookups that ignore the letter case of ASCII letters.
 class RuntimeIndex {
   public:
     // Walks `runtimeHost`; stops early, incomplete, when `cancel` is set. Throws PlatformError
@@ -53,7 +53,6 @@ class RuntimeIndex {
     std::vector<LibraryFileEntry> libraryFiles_;
     std::vector<UnlistedFolder> unlisted_;
     std::vector<std::string> relatives_;                             // as spelt on disk
-    std::unordered_map<std::string, uint32_t> byPath_;               // lower-cased relative path
     std::unordered_map<std::string, std::vector<uint32_t>> byName_;  // lower-cased name
 };
 
