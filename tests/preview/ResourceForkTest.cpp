@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <optional>
+
+#include "preview/PictDecoder.h"
+#include "preview/ResourceFork.h"
+#include "preview/ResourceForkWriter.h"
+#include "support/ParamNames.h"
+
+namespace bw {
+namespace {
+
+using test::MakeResourceFork;
+using test::PutBigEndian;
+
+struct ForkCase {
+    const char* what;
+    std::function<std::string()> fork;
+    std::optional<std::string> pict;
+};
+
+void PrintTo(const ForkCase& c, std::ostream* os) { *os << c.what; }
+
+class FindPict : public ::testing::TestWithParam<ForkCase> {};
+
+TEST_P(FindPict, GivesTheFirstPictOrNoneForAnythingAmiss) {
+    EXPECT_EQ(FindResource(GetParam().fork(), "PICT"), GetParam().pict);
+}
+
+std::string TwoTypes() { return MakeResourceFork({{"ICN#", 128, "icon"}, {"PICT", 128, "pic"}}); }
+
+// Offsets into TwoTypes(), whose data (from 256) is "icon" and "pic", each after a length word:
+// the header's data length, the PICT's length word, the map's type list offset.
+constexpr size_t kDataLengthField = 8;
+constexpr size_t kPictLengthWord = 256 + 4 + 4;
+constexpr size_t kTypeListOffsetField = 256 + 15 + 24;
+
+INSTANTIATE_TEST_SUITE_P(
+    Forks, FindPict,
+    ::testing::Values(ForkCase{"OnlyPict",
+                               [] {
+                                   return MakeResourceFork({{"PICT", 128, "abc"}});
+                               },
+                               "abc"},
+                      ForkCase{"PictAfterAnotherType", TwoTypes, "pic"},
+                      ForkCase{
+                          "FirstOfTwoPicts",
+                          [] {
+                              return MakeResourceFork({{"PICT", 128, "one"}, {"PICT", 129, "two"}});
+                          },
+                          "one"},
+                      ForkCase{"EmptyPict",
+                               [] {
+                                   return MakeResourceFork({{"PICT", 128, ""}});
+                               },
+                               ""},
+                      ForkCase{"NoPict",
+                               [] {
+                                   return MakeResourceFork({{"ICN#", 128, "icon"}});
+                               },
+                               std::nullopt},
+                      ForkCase{"EmptyFile", [] { return std::string(); }, std::nullopt},
+                      ForkCase{"NotAFork", [] { return std::string(300, 'x'); }, std::nullopt},
+                      ForkCase{"MapCutShort",
+                               [] {
+                                   std::string f = TwoTypes();
+                                   f.resize(f.size() - 10);
+                                   return f;
+                               },
+                               std::nullopt},
+                      ForkCase{"DataLengthPastTheEnd",
+                               [] {
+                                   std::string f = TwoTypes();
+                                   PutBigEndian(f, kDataLengthField, 0xfffffff0, 4);
+                                   return f;
+                               },
+                               std::nullopt},
+                      ForkCase{"ResourceLongerThanTheData",
+                               [] {
+                                   std::string f = TwoTypes();
+                                   PutBigEndian(f, kPictLengthWord, 0x7fffffff, 4);
+                                   return f;
+                               },
+                               std::nullopt},
+                      ForkCase{"TypeListOffsetPastTheEnd",
+                               [] {
+                                   std::string f = TwoTypes();
+                                   PutBigEndian(f, kTypeListOffsetField, 0xfff0, 2);
+                                   return f;
+                               },
+                               std::nullopt}),
+    test::ByWhat);
+
+struct Probe {
+    int x, y;
+    uint32_t rgb;
+};
+
+// The pixel's colour when every channel is within a few steps of `rgb` (scaling blends edges a
+// little), else the pixel's own colour, so a failure shows it.
+uint32_t RgbNear(const RgbaPicture& p, int x, int y, uint32_t rgb) {
+    const uint8_t* px = p.rgba.data() + (static_cast<size_t>(y) * p.size.width + x) * 4;
+    bool near = true;
+    for (int c = 0; c < 3; ++c)
+        near &= std::abs(px[c] - static_cast<int>(rgb >> (16 - 8 * c) & 0xff)) <= 8;
+    return near ? rgb : uint32_t{px[0]} << 16 | uint32_t{px[1]} << 8 | px[2];
+}
+
+TEST(PictDecoder, DecodesTheThumbnailOfAForkToItsPixels) {
+    const auto pict = FindResource(MakeResourceFork({{"PICT", 128, test::QuadrantPict()}}), "PICT");
+    ASSERT_TRUE(pict);
+    // box -> size, then the quadrant colours probed well inside each quadrant
+    const std::tuple<PixelSize, PixelSize, std::vector<Probe>> cases[] = {
+        {{16, 16},
+         {16, 16},
+         {{3, 3, 0xff0000}, {12, 3, 0x00ff00}, {3, 12, 0x0000ff}, {12, 12, 0xffffff}}},
+        {{200, 200},
+         {32, 32},
+         {{6, 6, 0xff0000}, {25, 6, 0x00ff00}, {6, 25, 0x0000ff}, {25, 25, 0xffffff}}},
+        {{8, 100},
+         {8, 8},
+         {{1, 1, 0xff0000}, {6, 1, 0x00ff00}, {1, 6, 0x0000ff}, {6, 6, 0xffffff}}},
+    };
+    for (const auto& [box, size, probes] : cases) {
+        SCOPED_TRACE(box.width);
+        const auto decoded = DecodePictResource(*pict, box);
+        ASSERT_TRUE(decoded);
+        EXPECT_EQ(decoded->size, size);
+        ASSERT_EQ(decoded->rgba.size(), static_cast<size_t>(size.width) * size.height * 4);
+        for (const Probe& p : probes)
+            EXPECT_EQ(RgbNear(*decoded, p.x, p.y, p.rgb), p.rgb) << p.x << "," << p.y;
+    }
+}
+
+TEST(PictDecoder, RefusesWhatIsNoPicture) {
+    std::string huge = test::QuadrantPict();
+    PutBigEndian(huge, 6, 0x7000, 2);  // frame bottom: a 28,672-row picture
+    std::string garbage = test::QuadrantPict().substr(0, 10) + std::string(100, '\x55');
+    for (const std::string& bytes : {std::string(), std::string("\x02\x00", 2), huge, garbage}) {
+        EXPECT_FALSE(DecodePictResource(bytes, {64, 64})) << bytes.size();
+    }
+}
+
+}  // namespace
+}  // namespace bw
