@@ -26,7 +26,7 @@ class BigEndian {
 };
 
 constexpr uint64_t kHeaderSize = 16;
-constexpr uint64_t kMapFixedSize = 30;  // header copy, handle, file number, attributes, two offsets
+constexpr uint64_t kMapFixedSize = 28;  // header copy, handle, file number, attributes, two offsets
 constexpr uint64_t kTypeEntrySize = 8;
 constexpr uint64_t kRefEntrySize = 12;
 

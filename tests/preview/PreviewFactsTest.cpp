@@ -93,15 +93,5 @@ TEST_F(PreviewFacts, ObjCountsVertexAndFaceLines) {
     }
 }
 
-TEST_F(PreviewFacts, ObjCountsGivesUpWhenSuperseded) {
-    std::string big;
-    for (int i = 0; i < 200000; ++i) big += "v 0.125 0.25 0.5\n";
-    dir.createFile("big.obj", big);
-    const auto all = CountObj(fs, Win("big.obj"));
-    ASSERT_TRUE(all);
-    EXPECT_EQ(all->vertices, 200000u);
-    EXPECT_FALSE(CountObj(fs, Win("big.obj"), [] { return true; }));
-}
-
 }  // namespace
 }  // namespace bw

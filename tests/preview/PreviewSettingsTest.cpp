@@ -4,7 +4,6 @@
 #include <tuple>
 
 #include "preview/FitSize.h"
-#include "preview/PreviewInfo.h"
 #include "preview/PreviewSettings.h"
 #include "support/TestDir.h"
 
@@ -23,7 +22,6 @@ TEST(PreviewSettings, ReadsWhatIsUsableAndDefaultsTheRest) {
         {"[Preview]\r\nVisible=maybe\r\nWidth=wide\r\n", {true, kDefaultPreviewWidth}},
         {"[Preview]\r\nWidth=12\r\n", {true, kDefaultPreviewWidth}},
         {"[Preview]\r\nWidth=300px\r\n", {true, kDefaultPreviewWidth}},
-        {"[Preview]\r\nWidth=-400\r\n", {true, kDefaultPreviewWidth}},
         {"[Preview]\r\nWidth=99999999999999\r\n", {true, kDefaultPreviewWidth}},
     };
     for (const auto& [file, expected] : cases) {
@@ -68,20 +66,6 @@ TEST(PreviewFit, ShrinksToTheBoxAndEnlargesAtMostTwice) {
         EXPECT_EQ(got, shown) << picture.width << "x" << picture.height << " in " << box.width
                               << "x" << box.height << " gave " << got.width << "x" << got.height;
     }
-}
-
-TEST(PreviewInfo, SizesAndCountsReadNaturally) {
-    const std::tuple<uint64_t, const char*> sizes[] = {
-        {0, "0 bytes"},
-        {1, "1 byte"},
-        {1023, "1,023 bytes"},
-        {1024, "1.0 KB (1,024 bytes)"},
-        {5u << 20, "5.0 MB (5,242,880 bytes)"},
-        {3ull << 40, "3072.0 GB (3,298,534,883,328 bytes)"},
-    };
-    for (const auto& [bytes, text] : sizes) EXPECT_EQ(FormatFileSize(bytes), text);
-    EXPECT_EQ(FormatCount(1, "vertex", "vertices"), "1 vertex");
-    EXPECT_EQ(FormatCount(1234567, "vertex", "vertices"), "1,234,567 vertices");
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <functional>
 #include <optional>
+#include <vector>
 
 #include "preview/PictDecoder.h"
 #include "preview/ResourceFork.h"
@@ -15,9 +15,15 @@ namespace {
 using test::MakeResourceFork;
 using test::PutBigEndian;
 
+using test::Resource;
+
 struct ForkCase {
     const char* what;
-    std::function<std::string()> fork;
+    std::vector<Resource> resources;
+    // Damage done to the written fork: a big-endian field overwritten, then the end cut off.
+    size_t field = 0, fieldSize = 0;
+    uint32_t value = 0;
+    size_t cut = 0;
     std::optional<std::string> pict;
 };
 
@@ -26,72 +32,35 @@ void PrintTo(const ForkCase& c, std::ostream* os) { *os << c.what; }
 class FindPict : public ::testing::TestWithParam<ForkCase> {};
 
 TEST_P(FindPict, GivesTheFirstPictOrNoneForAnythingAmiss) {
-    EXPECT_EQ(FindResource(GetParam().fork(), "PICT"), GetParam().pict);
+    const ForkCase& c = GetParam();
+    std::string fork = c.resources.empty() ? std::string(300, 'x') : MakeResourceFork(c.resources);
+    if (c.fieldSize) PutBigEndian(fork, c.field, c.value, static_cast<int>(c.fieldSize));
+    fork.resize(fork.size() - c.cut);
+    EXPECT_EQ(FindResource(fork, "PICT"), c.pict);
 }
 
-std::string TwoTypes() { return MakeResourceFork({{"ICN#", 128, "icon"}, {"PICT", 128, "pic"}}); }
+// Written with an icon and a picture, the data (from 256) holds "icon" and "pic", each after a
+// length word. Fields: the header's data length (8), the picture's length word (264), the map's
+// type list offset (256 + 15 + 24).
+const std::vector<Resource> kTwo = {{"ICN#", 128, "icon"}, {"PICT", 128, "pic"}};
 
-// Offsets into TwoTypes(), whose data (from 256) is "icon" and "pic", each after a length word:
-// the header's data length, the PICT's length word, the map's type list offset.
-constexpr size_t kDataLengthField = 8;
-constexpr size_t kPictLengthWord = 256 + 4 + 4;
-constexpr size_t kTypeListOffsetField = 256 + 15 + 24;
+// clang-format off
+const ForkCase kForks[] = {
+    {"OnlyPict", {{"PICT", 128, "abc"}}, 0, 0, 0, 0, "abc"},
+    {"PictAfterAnotherType", kTwo, 0, 0, 0, 0, "pic"},
+    {"FirstOfTwoPicts", {{"PICT", 128, "one"}, {"PICT", 129, "two"}}, 0, 0, 0, 0, "one"},
+    {"EmptyPict", {{"PICT", 128, ""}}, 0, 0, 0, 0, ""},
+    {"NoPict", {{"ICN#", 128, "icon"}}, 0, 0, 0, 0, std::nullopt},
+    {"NotAFork", {}, 0, 0, 0, 0, std::nullopt},
+    {"HeaderOnly", kTwo, 0, 0, 0, 15 + 240 + 28 + 2 + 16 + 24, std::nullopt},
+    {"MapCutShort", kTwo, 0, 0, 0, 10, std::nullopt},
+    {"DataLengthPastTheEnd", kTwo, 8, 4, 0xfffffff0, 0, std::nullopt},
+    {"ResourceLongerThanTheData", kTwo, 264, 4, 0x7fffffff, 0, std::nullopt},
+    {"TypeListOffsetPastTheEnd", kTwo, 256 + 15 + 24, 2, 0xfff0, 0, std::nullopt},
+};
+// clang-format on
 
-INSTANTIATE_TEST_SUITE_P(
-    Forks, FindPict,
-    ::testing::Values(ForkCase{"OnlyPict",
-                               [] {
-                                   return MakeResourceFork({{"PICT", 128, "abc"}});
-                               },
-                               "abc"},
-                      ForkCase{"PictAfterAnotherType", TwoTypes, "pic"},
-                      ForkCase{
-                          "FirstOfTwoPicts",
-                          [] {
-                              return MakeResourceFork({{"PICT", 128, "one"}, {"PICT", 129, "two"}});
-                          },
-                          "one"},
-                      ForkCase{"EmptyPict",
-                               [] {
-                                   return MakeResourceFork({{"PICT", 128, ""}});
-                               },
-                               ""},
-                      ForkCase{"NoPict",
-                               [] {
-                                   return MakeResourceFork({{"ICN#", 128, "icon"}});
-                               },
-                               std::nullopt},
-                      ForkCase{"EmptyFile", [] { return std::string(); }, std::nullopt},
-                      ForkCase{"NotAFork", [] { return std::string(300, 'x'); }, std::nullopt},
-                      ForkCase{"MapCutShort",
-                               [] {
-                                   std::string f = TwoTypes();
-                                   f.resize(f.size() - 10);
-                                   return f;
-                               },
-                               std::nullopt},
-                      ForkCase{"DataLengthPastTheEnd",
-                               [] {
-                                   std::string f = TwoTypes();
-                                   PutBigEndian(f, kDataLengthField, 0xfffffff0, 4);
-                                   return f;
-                               },
-                               std::nullopt},
-                      ForkCase{"ResourceLongerThanTheData",
-                               [] {
-                                   std::string f = TwoTypes();
-                                   PutBigEndian(f, kPictLengthWord, 0x7fffffff, 4);
-                                   return f;
-                               },
-                               std::nullopt},
-                      ForkCase{"TypeListOffsetPastTheEnd",
-                               [] {
-                                   std::string f = TwoTypes();
-                                   PutBigEndian(f, kTypeListOffsetField, 0xfff0, 2);
-                                   return f;
-                               },
-                               std::nullopt}),
-    test::ByWhat);
+INSTANTIATE_TEST_SUITE_P(Forks, FindPict, ::testing::ValuesIn(kForks), test::ByWhat);
 
 struct Probe {
     int x, y;
