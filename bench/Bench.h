@@ -45,5 +45,6 @@ int BenchLocate(const std::vector<std::string>& args);
 int BenchRefs(const std::vector<std::string>& args);
 int BenchListing(const std::vector<std::string>& args);
 int BenchCheck(const std::vector<std::string>& args);
+int BenchPreview(const std::vector<std::string>& args);
 
 }  // namespace bw::bench

@@ -4,9 +4,9 @@
 #include <filesystem>
 
 #include "Bench.h"
+#include "core/TreePopulation.h"
 #include "ui/ImageList.h"
 #include "ui/TreeModel.h"
-#include "core/TreePopulation.h"
 
 namespace bw::bench {
 

@@ -5,15 +5,15 @@
 #include <filesystem>
 
 #include "Bench.h"
-#include "ui/ImageList.h"
 #include "core/Classification.h"
-#include "ui/TreeModel.h"
 #include "core/TreePopulation.h"
 #include "platform/Text.h"
 #include "references/FillFileInfo.h"
 #include "references/FindReferencingFiles.h"
 #include "references/SearchThroughFilesForFile.h"
 #include "references/SearchThroughThisFolder.h"
+#include "ui/ImageList.h"
+#include "ui/TreeModel.h"
 
 namespace bw::bench {
 

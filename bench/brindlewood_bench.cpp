@@ -12,8 +12,9 @@ int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
     const std::map<std::string, int (*)(const std::vector<std::string>&)> commands = {
-        {"expand", BenchExpand}, {"scan", BenchScan},       {"locate", BenchLocate},
-        {"refs", BenchRefs},     {"listing", BenchListing}, {"check", BenchCheck},
+        {"expand", BenchExpand},   {"scan", BenchScan},       {"locate", BenchLocate},
+        {"refs", BenchRefs},       {"listing", BenchListing}, {"check", BenchCheck},
+        {"preview", BenchPreview},
     };
     if (argc < 2 || !commands.count(argv[1])) {
         std::fprintf(stderr,
@@ -22,7 +23,8 @@ int main(int argc, char** argv) {
                      "       brindlewood-bench locate START REFERENCE\n"
                      "       brindlewood-bench refs FILE\n"
                      "       brindlewood-bench listing DIR OUT [--subfolders]\n"
-                     "       brindlewood-bench check DIR\n");
+                     "       brindlewood-bench check DIR\n"
+                     "       brindlewood-bench preview FILE\n");
         return 2;
     }
     std::vector<std::string> args(argv + 2, argv + argc);
