@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Brindlewood needs to build, test and run, when any is missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libmagick++-dev libgtest-dev libgmock-dev
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libmagick++-dev appstream libgtest-dev libgmock-dev
           zlib1g-dev libsqlite3-dev nlohmann-json3-dev ripgrep
           fonts-dejavu-core xvfb xdotool imagemagick xdg-utils x11-utils shared-mime-info)
 missing=()
