@@ -18,6 +18,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -293,11 +294,11 @@ void frmMain::LayoutBody() {
     const QRect treeArea(kMargin, kMargin / 2, std::max(0, area.width() - 2 * kMargin),
                          std::max(0, area.height() - kMargin / 2 - kMargin));
     splPreview_->setGeometry(treeArea);
-    if (picPreview_ && preview_.visible) {
+    if (fraPreview_ && preview_.visible) {
         // At most half of what the handle leaves, less the handle again: the tree keeps half.
         const int handle = splPreview_->handleWidth();
         const int room = treeArea.width() - 2 * handle;
-        picPreview_->setMaximumWidth(std::max(room / 2, kMinPreviewWidth));
+        fraPreview_->setMaximumWidth(std::max(room / 2, kMinPreviewWidth));
         const int pane = PreviewWidthWithin(preview_.width, room);
         splPreview_->setSizes({treeArea.width() - handle - pane, pane});
     }
@@ -387,15 +388,23 @@ void frmMain::Load(AppState& app) {
     } catch (const PlatformError&) {
         preview_ = PreviewSettings();  // no settings file to read: the defaults
     }
-    picPreview_ = new PreviewPane(*app.fs, splPreview_);
-    picPreview_->setMinimumWidth(kMinPreviewWidth);
-    splPreview_->addWidget(picPreview_);
+    // Framed like the tree beside it, and filled, so that a background pattern never runs
+    // behind the pane's text.
+    fraPreview_ = new QFrame(splPreview_);
+    fraPreview_->setObjectName("fraPreview");
+    fraPreview_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    fraPreview_->setMinimumWidth(kMinPreviewWidth);
+    picPreview_ = new PreviewPane(*app.fs, fraPreview_);
+    auto* frameLayout = new QVBoxLayout(fraPreview_);
+    frameLayout->setContentsMargins(2, 2, 2, 2);
+    frameLayout->addWidget(picPreview_);
+    splPreview_->addWidget(fraPreview_);
     splPreview_->setStretchFactor(0, 1);
     splPreview_->setStretchFactor(1, 0);
-    picPreview_->setVisible(preview_.visible);
+    fraPreview_->setVisible(preview_.visible);
     Command("mnuShowPreview")->setChecked(preview_.visible);
     connect(splPreview_, &QSplitter::splitterMoved, this, [this] {
-        if (picPreview_ && preview_.visible) preview_.width = picPreview_->width();
+        if (preview_.visible) preview_.width = fraPreview_->width();
     });
 
     const QRect desk = QGuiApplication::primaryScreen()->availableVirtualGeometry();
@@ -615,7 +624,7 @@ void frmMain::UpdatePreview(bool again) {
 void frmMain::ShowPreview(bool on) {
     if (!picPreview_ || !app_) return;
     preview_.visible = on;
-    picPreview_->setVisible(on);
+    fraPreview_->setVisible(on);
     splPreview_->refresh();  // the splitter would otherwise learn of it only later
     LayoutBody();
     UpdatePreview(false);

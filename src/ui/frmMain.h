@@ -115,6 +115,7 @@ class frmMain : public QMainWindow, public Desktop {
     QWidget* body_ = nullptr;
     QSplitter* splPreview_ = nullptr;  // the tree and the preview pane share the tree's place
     QTreeView* treMain_ = nullptr;
+    QFrame* fraPreview_ = nullptr;  // holds the pane
     PreviewPane* picPreview_ = nullptr;
     PreviewSettings preview_;  // the user's choice; the pane is narrower when the window is
     QToolBar* tlbMain_ = nullptr;
