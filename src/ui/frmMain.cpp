@@ -13,10 +13,12 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QSplitter>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -27,12 +29,16 @@
 #include "browser/Selection.h"
 #include "core/AppState.h"
 #include "core/MainWindowState.h"
+#include "core/ReportError.h"
 #include "core/TreePopulation.h"
 #include "fileops/Clipboard.h"
+#include "platform/PlatformError.h"
+#include "preview/PreviewRequest.h"
 #include "ui/FormColors.h"
 #include "ui/HoverCursor.h"
 #include "ui/ImageList.h"
 #include "ui/MsgBox.h"
+#include "ui/PreviewPane.h"
 #include "ui/QtColor.h"
 #include "ui/TreeModel.h"
 #include "ui/TwipLayout.h"
@@ -108,7 +114,12 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent), images_(std::make_uniqu
     body_->installEventFilter(this);
     setCentralWidget(body_);
 
-    treMain_ = new QTreeView(body_);
+    // Hidden, the pane leaves the splitter, and so the tree, exactly the tree's own place.
+    splPreview_ = new QSplitter(Qt::Horizontal, body_);
+    splPreview_->setObjectName("splPreview");
+    splPreview_->setChildrenCollapsible(false);
+    treMain_ = new QTreeView(splPreview_);
+    splPreview_->addWidget(treMain_);
     treMain_->setObjectName("treMain");
     treMain_->setHeaderHidden(true);
     treMain_->setUniformRowHeights(true);
@@ -217,6 +228,14 @@ void frmMain::BuildMenus() {
     QMenu* options = addMenu("mnuOptions", "&Options");
     AddMenuItem(options, "mnuPreferences", "&Preferences", QKeySequence());
     AddMenuItem(options, "mnuColors", "&Colors", QKeySequence());
+    QAction* preview = options->addAction("Show &Preview");
+    preview->setObjectName("mnuShowPreview");
+    preview->setShortcut(QKeySequence(Qt::Key_F3));
+    preview->setCheckable(true);
+    preview->setChecked(preview_.visible);
+    connect(preview, &QAction::triggered, this, [this](bool on) { ShowPreview(on); });
+    actions_["mnuShowPreview"] = preview;
+    wanted_[preview] = true;
 
     QMenu* help = addMenu("mnuHelp", "&Help");
     AddMenuItem(help, "mnuAbout", "&About", QKeySequence(Qt::Key_F1));
@@ -272,8 +291,17 @@ void frmMain::BuildScanPanel() {
 void frmMain::LayoutBody() {
     if (isMinimized()) return;
     const QSize area = body_->size();
-    treMain_->setGeometry(kMargin, kMargin / 2, std::max(0, area.width() - 2 * kMargin),
-                          std::max(0, area.height() - kMargin / 2 - kMargin));
+    const QRect treeArea(kMargin, kMargin / 2, std::max(0, area.width() - 2 * kMargin),
+                         std::max(0, area.height() - kMargin / 2 - kMargin));
+    splPreview_->setGeometry(treeArea);
+    if (fraPreview_ && preview_.visible) {
+        // At most half of what the handle leaves, less the handle again: the tree keeps half.
+        const int handle = splPreview_->handleWidth();
+        const int room = treeArea.width() - 2 * handle;
+        fraPreview_->setMaximumWidth(std::max(room / 2, kMinPreviewWidth));
+        const int pane = PreviewWidthWithin(preview_.width, room);
+        splPreview_->setSizes({treeArea.width() - handle - pane, pane});
+    }
     fraScan_->move((area.width() - fraScan_->width()) / 2,
                    (area.height() - fraScan_->height()) / 2);
     pctShadow_->setGeometry(fraScan_->geometry().translated(kShadowOffset, kShadowOffset));
@@ -355,6 +383,30 @@ void frmMain::Load(AppState& app) {
         app.commands.Enable(c, false);
     EnableCutCopy(app, false);
 
+    try {
+        preview_ = ReadPreviewSettings(app.fs->HostPath(app.settings.iniPath));
+    } catch (const PlatformError&) {
+        preview_ = PreviewSettings();  // no settings file to read: the defaults
+    }
+    // Framed like the tree beside it, and filled, so that a background pattern never runs
+    // behind the pane's text.
+    fraPreview_ = new QFrame(splPreview_);
+    fraPreview_->setObjectName("fraPreview");
+    fraPreview_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    fraPreview_->setMinimumWidth(kMinPreviewWidth);
+    picPreview_ = new PreviewPane(*app.fs, fraPreview_);
+    auto* frameLayout = new QVBoxLayout(fraPreview_);
+    frameLayout->setContentsMargins(2, 2, 2, 2);
+    frameLayout->addWidget(picPreview_);
+    splPreview_->addWidget(fraPreview_);
+    splPreview_->setStretchFactor(0, 1);
+    splPreview_->setStretchFactor(1, 0);
+    fraPreview_->setVisible(preview_.visible);
+    Command("mnuShowPreview")->setChecked(preview_.visible);
+    connect(splPreview_, &QSplitter::splitterMoved, this, [this] {
+        if (preview_.visible) preview_.width = fraPreview_->width();
+    });
+
     const QRect desk = QGuiApplication::primaryScreen()->availableVirtualGeometry();
     const Placement p =
         FitOnScreen(ReadPlacement(app), {float(Twips(desk.x())), float(Twips(desk.y())),
@@ -380,6 +432,9 @@ void frmMain::Load(AppState& app) {
 }
 
 void frmMain::Detach() {
+    // The pane reads through the program's file system access object, which goes with the state.
+    delete picPreview_;
+    picPreview_ = nullptr;
     treMain_->setModel(nullptr);
     model_.reset();
     app_ = nullptr;
@@ -419,6 +474,7 @@ void frmMain::RunToolbar(const std::string& key) {
     }
     RunWindowAction(static_cast<int>(RunToolbarCommand(*app_, key)));
     FollowCurrentNode();
+    UpdatePreview(true);
 }
 
 void frmMain::RunMenu(const std::string& item) {
@@ -430,6 +486,7 @@ void frmMain::RunMenu(const std::string& item) {
     }
     RunWindowAction(static_cast<int>(RunMenuCommand(*app_, item)));
     FollowCurrentNode();
+    UpdatePreview(true);
 }
 
 void frmMain::RunWindowAction(int action) {
@@ -554,6 +611,28 @@ void frmMain::FollowCurrentNode() {
         if (treMain_->currentIndex().isValid() || selection->hasSelection()) selection->clear();
     }
     programSelect_ = was;
+    UpdatePreview(false);
+}
+
+void frmMain::UpdatePreview(bool again) {
+    if (!picPreview_ || !app_ || unloaded_) return;
+    const PreviewRequest request =
+        preview_.visible ? PreviewRequestFor(app_->CurrentNode.get()) : PreviewRequest();
+    if (again || request != picPreview_->request()) picPreview_->ShowRequest(request);
+}
+
+void frmMain::ShowPreview(bool on) {
+    if (!picPreview_ || !app_) return;
+    preview_.visible = on;
+    fraPreview_->setVisible(on);
+    splPreview_->refresh();  // the splitter would otherwise learn of it only later
+    LayoutBody();
+    UpdatePreview(false);
+    try {
+        WritePreviewSettings(preview_, app_->fs->HostPath(app_->settings.iniPath));
+    } catch (const PlatformError& e) {
+        ReportError(*this, e, "frmMain_mnuShowPreview_Click");
+    }
 }
 
 void frmMain::ExpandAllFromCurrent() {
@@ -602,6 +681,11 @@ void frmMain::Unload() {
         ReleaseNodeReferences(*app_);
     } catch (...) {
         // Closing must never fail: whatever could not be saved stays unsaved.
+    }
+    try {
+        WritePreviewSettings(preview_, app_->fs->HostPath(app_->settings.iniPath));
+    } catch (...) {
+        // Likewise; the pane's state is saved apart so that it never costs the placement.
     }
 }
 

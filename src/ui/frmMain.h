@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/Desktop.h"
+#include "preview/PreviewSettings.h"
 
 class QAction;
 class QFrame;
@@ -15,6 +16,7 @@ class QGroupBox;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QSplitter;
 class QToolBar;
 class QTreeView;
 
@@ -22,6 +24,7 @@ namespace bw {
 
 class AppState;
 class ImageList;
+class PreviewPane;
 class TreeModel;
 
 // The main window: toolbar, menus, the tree of drives, folders and files, and the scan panel.
@@ -40,6 +43,8 @@ class frmMain : public QMainWindow, public Desktop {
     void Detach();
 
     QTreeView* treMain() const { return treMain_; }
+    // The preview beside the tree; null before the load and after Detach.
+    PreviewPane* picPreview() const { return picPreview_; }
     TreeModel* model() const { return model_.get(); }
     // A toolbar button (by key) or menu item (by name); null when there is none.
     QAction* Command(const std::string& name) const;
@@ -86,6 +91,12 @@ class frmMain : public QMainWindow, public Desktop {
     // command.
     void ExpandAllFromCurrent();
     void CloseIfPending();
+    // Shows or hides the preview pane and remembers the choice; reports a settings file that
+    // cannot be written.
+    void ShowPreview(bool on);
+    // Puts CurrentNode in the preview pane when it is not already there, or `again` after a
+    // command that may have changed its file. Nothing is read while the pane is hidden.
+    void UpdatePreview(bool again);
 
     void RunToolbar(const std::string& key);
     void RunMenu(const std::string& item);
@@ -102,7 +113,11 @@ class frmMain : public QMainWindow, public Desktop {
     std::unique_ptr<ImageList> images_;
     std::unique_ptr<TreeModel> model_;
     QWidget* body_ = nullptr;
+    QSplitter* splPreview_ = nullptr;  // the tree and the preview pane share the tree's place
     QTreeView* treMain_ = nullptr;
+    QFrame* fraPreview_ = nullptr;  // holds the pane
+    PreviewPane* picPreview_ = nullptr;
+    PreviewSettings preview_;  // the user's choice; the pane is narrower when the window is
     QToolBar* tlbMain_ = nullptr;
     QMenu* mnuEdit_ = nullptr;
     QMenu* menus_[4] = {};

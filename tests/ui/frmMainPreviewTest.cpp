@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QSplitter>
+#include <QSplitterHandle>
+#include <functional>
+
+#include "support/WindowFixture.h"
+#include "ui/PreviewPane.h"
+
+namespace bw::test {
+namespace {
+
+// Pumps events until `done` or five seconds have passed.
+bool WaitFor(const std::function<bool()>& done) {
+    QElapsedTimer t;
+    for (t.start(); !done(); QApplication::processEvents(QEventLoop::AllEvents, 10))
+        if (t.elapsed() > 5000) return false;
+    return true;
+}
+
+class frmMainPreview : public WindowFixture {
+  protected:
+    PreviewPane* pane() { return window->picPreview(); }
+    // The framed place the pane fills, as the splitter lays it out.
+    QWidget* Box() { return window->findChild<QWidget*>("fraPreview"); }
+    QString Info() { return pane()->findChild<QLabel*>("lblPreviewInfo")->text(); }
+    bool HasPicture() {
+        return !pane()->findChild<QLabel*>("lblPreviewPicture")->pixmap().isNull();
+    }
+    // Waits until the pane's text holds `line`; its text when that never happens.
+    ::testing::AssertionResult Shows(const QString& line) {
+        if (WaitFor([&] { return Info().split('\n').contains(line); }))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << Info().toStdString();
+    }
+    // The tree's rectangle in the window's central area.
+    QRect TreeRect() {
+        QTreeView* tree = window->treMain();
+        return {tree->mapTo(window->centralWidget(), QPoint(0, 0)), tree->size()};
+    }
+    // The rectangle the tree has to itself when there is no pane beside it.
+    QRect TreePlace() {
+        const QSize area = window->centralWidget()->size();
+        return {8, 4, area.width() - 16, area.height() - 12};
+    }
+    // Closes the window (saving as at exit) and starts the program again on the same settings.
+    void Restart() {
+        window->close();
+        window->Detach();
+        app.reset();
+        window.reset();
+        Start();
+    }
+};
+
+TEST_F(frmMainPreview, FollowsTheSelectionByMouseKeyboardAndHistory) {
+    Start();
+    ASSERT_TRUE(pane() && pane()->isVisible());
+    const QModelIndex shared = Expand({"C:", "Poser4", "Runtime", "Textures", "Shared"});
+    const QModelIndex sample = Expand({"C:", "Poser4", "Runtime", "Libraries", "character"});
+    struct Step {
+        std::function<void()> act;
+        const char* line;  // a line the pane then shows
+        bool picture;
+    };
+    const Step steps[] = {
+        {[&] { Click(Find(shared, "chrome.jpg")); }, "chrome.jpg", true},
+        {[&] { Key(Qt::Key_Down); }, "Eyes.jpg", true},
+        {[&] { Click(sample); }, "1 sub-folder", false},
+        {[&] { Key(Qt::Key_Down); }, "Sample", false},
+        {[&] { window->treMain()->expand(window->treMain()->currentIndex()); }, "Sample", false},
+        {[&] { Key(Qt::Key_Down); }, "Figure library file", true},  // its .png beside it
+        {[&] { Cmd("Back")->trigger(); }, "Sample", false},
+        {[&] { Cmd("Back")->trigger(); }, "1 sub-folder", false},
+        {[&] { Cmd("Forward")->trigger(); }, "Sample", false},
+    };
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        SCOPED_TRACE(i);
+        steps[i].act();
+        ASSERT_TRUE(Shows(steps[i].line));
+        EXPECT_EQ(HasPicture(), steps[i].picture);
+    }
+
+    // Rows passed at key-repeat speed end on the picture of the row that stays selected.
+    Click(shared);
+    ASSERT_TRUE(Shows("Shared"));
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Down);
+    EXPECT_TRUE(Shows("Eyes.jpg"));
+    EXPECT_TRUE(HasPicture());
+    QElapsedTimer t;
+    for (t.start(); t.elapsed() < 300;) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_TRUE(Info().startsWith("Eyes.jpg\n"));
+}
+
+TEST_F(frmMainPreview, F3HidesThePaneGivingTheTreeItsPlaceAndTheChoiceLasts) {
+    Start();
+    QAction* toggle = Cmd("mnuShowPreview");
+    ASSERT_TRUE(toggle && toggle->isChecked());
+    EXPECT_EQ(toggle->shortcut(), QKeySequence(Qt::Key_F3));
+    EXPECT_EQ(Box()->width(), 260);
+    EXPECT_EQ(TreeRect().topLeft(), TreePlace().topLeft());
+    EXPECT_EQ(TreeRect().height(), TreePlace().height());
+
+    toggle->trigger();
+    EXPECT_FALSE(toggle->isChecked() || pane()->isVisible());
+    EXPECT_EQ(TreeRect(), TreePlace());
+    window->resize(1000, 500);
+    EXPECT_EQ(TreeRect(), TreePlace());
+    EXPECT_EQ(Ini("Preview", "Visible") + " " + Ini("Preview", "Width"), "False 260");
+
+    Restart();
+    EXPECT_FALSE(Cmd("mnuShowPreview")->isChecked() || pane()->isVisible());
+    EXPECT_EQ(TreeRect(), TreePlace());
+    Cmd("mnuShowPreview")->trigger();
+    EXPECT_TRUE(pane()->isVisible());
+    EXPECT_EQ(Box()->width(), 260);
+    EXPECT_EQ(Ini("Preview", "Visible"), "True");
+}
+
+// However wide the pane is wanted, by the settings file or by dragging the splitter, the tree
+// keeps at least half of its place, and the window's minimum size stays.
+TEST_F(frmMainPreview, TheTreeKeepsAtLeastHalfTheWidth) {
+    struct Case {
+        const char* width;  // as stored
+        int shown;          // -1: half the place, less the splitter's handle
+    };
+    for (const Case& c : {Case{"300", 300}, Case{"5000", -1}, Case{"40", 260}, Case{"wide", 260}}) {
+        SCOPED_TRACE(c.width);
+        Write("Preview", "Width", c.width);
+        Start();
+        const int handle = window->findChild<QSplitter*>("splPreview")->handleWidth();
+        const int half = (TreePlace().width() - 2 * handle) / 2;
+        EXPECT_EQ(Box()->width(), c.shown < 0 ? half : c.shown);
+        EXPECT_GE(TreeRect().width(), TreePlace().width() / 2);
+        window->resize(100, 100);
+        EXPECT_EQ(window->size(), QSize(752, 290));
+        EXPECT_GE(TreeRect().width(), TreePlace().width() / 2);
+        window->Detach();
+        app.reset();
+        window.reset();
+    }
+
+    Write("Preview", "Width", "300");
+    Start();
+    QSplitterHandle* handle = window->findChild<QSplitter*>("splPreview")->handle(1);
+    auto drag = [&](int dx) {
+        const QPointF at(handle->rect().center()), to = at + QPointF(dx, 0);
+        QMouseEvent press(QEvent::MouseButtonPress, at, handle->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, {});
+        QMouseEvent move(QEvent::MouseMove, to, handle->mapToGlobal(to), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QMouseEvent release(QEvent::MouseButtonRelease, to, handle->mapToGlobal(to), Qt::LeftButton,
+                            {}, {});
+        for (QMouseEvent* e : {&press, &move, &release}) QApplication::sendEvent(handle, e);
+    };
+    drag(-600);
+    EXPECT_GE(TreeRect().width(), TreePlace().width() / 2);
+    const int widest = Box()->width();
+    EXPECT_GT(widest, 300);
+    drag(100);
+    EXPECT_EQ(Box()->width(), widest - 100);
+    window->resize(1200, 500);  // the pane keeps the width it was given
+    EXPECT_EQ(Box()->width(), widest - 100);
+    window->close();
+    EXPECT_EQ(Ini("Preview", "Width"), std::to_string(widest - 100));
+}
+
+}  // namespace
+}  // namespace bw::test
