@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/Fd.h"
 #include "platform/HostCopy.h"
 #include "platform/PlatformError.h"
 #include "platform/StagedEntry.h"
@@ -17,38 +18,6 @@
 namespace bw {
 
 namespace {
-
-// ENOENT means "path not found" when the folder that should hold the item is missing too.
-[[noreturn]] void ThrowForPath(int e, const std::string& hostPath) {
-    if (e == ENOENT) {
-        auto slash = hostPath.find_last_of('/');
-        std::string parent =
-            slash == std::string::npos || slash == 0 ? "/" : hostPath.substr(0, slash);
-        struct stat st {};
-        if (::stat(parent.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-            throw PlatformError::FromNumber(err::kPathNotFound);
-    }
-    throw PlatformError::FromErrno(e);
-}
-
-class Fd {
-  public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    int release() {
-        int f = fd_;
-        fd_ = -1;
-        return f;
-    }
-
-  private:
-    int fd_;
-};
 
 PlatformError TooLarge() {
     return PlatformError(err::kPathFileAccess,
@@ -74,7 +43,7 @@ bool LstatIs(const std::string& host, bool wantDir) {
 
 void DeleteHostTree(const std::string& host) {
     struct stat st {};
-    if (::lstat(host.c_str(), &st) != 0) ThrowForPath(errno, host);
+    if (::lstat(host.c_str(), &st) != 0) ThrowForHostPath(errno, host);
     if (S_ISDIR(st.st_mode)) {
         DIR* dir = ::opendir(host.c_str());
         if (!dir) throw PlatformError::FromErrno(errno);
@@ -166,10 +135,10 @@ std::string FileSystem::ReadFile(const std::string& path) const {
     // Asked before opening, as opening a device can itself act on it; the open does not block, for
     // an entry swapped for a pipe meanwhile, and the opened file is asked again.
     struct stat st {};
-    if (::stat(host.c_str(), &st) != 0) ThrowForPath(errno, host);
+    if (::stat(host.c_str(), &st) != 0) ThrowForHostPath(errno, host);
     RefuseUnreadable(st);
     Fd fd(::open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (fd.get() < 0) ThrowForPath(errno, host);
+    if (fd.get() < 0) ThrowForHostPath(errno, host);
     if (::fstat(fd.get(), &st) != 0) throw PlatformError::FromErrno(errno);
     RefuseUnreadable(st);
     std::string bytes;
@@ -200,7 +169,7 @@ size_t FileSystem::ReadFileAt(const std::string& path, uint64_t offset, char* bu
         raw = ::open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     }
     Fd fd(raw);
-    if (fd.get() < 0) ThrowForPath(errno, host);
+    if (fd.get() < 0) ThrowForHostPath(errno, host);
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0) throw PlatformError::FromErrno(errno);
     if (S_ISDIR(st.st_mode)) throw PlatformError::FromNumber(err::kPathFileAccess);
@@ -231,35 +200,35 @@ void FileSystem::WriteFile(const std::string& path, const std::string& bytes, bo
 void FileSystem::Rename(const std::string& from, const std::string& to) {
     const std::string hf = HostPath(from, Lookup::AsWritten), ht = HostPath(to, Lookup::AsWritten);
     struct stat st {};
-    if (::lstat(hf.c_str(), &st) != 0) ThrowForPath(errno, hf);
+    if (::lstat(hf.c_str(), &st) != 0) ThrowForHostPath(errno, hf);
     struct stat tt {};
     if (::lstat(ht.c_str(), &tt) == 0) {
         // On a mount that ignores case, a new spelling of the item's own name finds the item.
         const bool itself =
             tt.st_ino == st.st_ino && tt.st_dev == st.st_dev && AsciiEqualsIgnoreCase(hf, ht);
         if (!itself) throw PlatformError::FromNumber(err::kFileAlreadyExists);
-        if (hf != ht && ::rename(hf.c_str(), ht.c_str()) != 0) ThrowForPath(errno, ht);
+        if (hf != ht && ::rename(hf.c_str(), ht.c_str()) != 0) ThrowForHostPath(errno, ht);
         return;
     }
     if (::renameat2(AT_FDCWD, hf.c_str(), AT_FDCWD, ht.c_str(), RENAME_NOREPLACE) != 0) {
         int e = errno;
         if (e == EINVAL || e == ENOSYS) {
-            if (::rename(hf.c_str(), ht.c_str()) != 0) ThrowForPath(errno, ht);
+            if (::rename(hf.c_str(), ht.c_str()) != 0) ThrowForHostPath(errno, ht);
             return;
         }
-        ThrowForPath(e, ht);
+        ThrowForHostPath(e, ht);
     }
 }
 
 void FileSystem::Replace(const std::string& from, const std::string& to) {
     const std::string hf = HostPath(from), ht = HostPath(to);
-    if (::rename(hf.c_str(), ht.c_str()) != 0) ThrowForPath(errno, ht);
+    if (::rename(hf.c_str(), ht.c_str()) != 0) ThrowForHostPath(errno, ht);
 }
 
 void FileSystem::DeleteFile(const std::string& path) {
     const std::string host = HostPath(path, Lookup::AsWritten);
     struct stat st {};
-    if (::lstat(host.c_str(), &st) != 0) ThrowForPath(errno, host);
+    if (::lstat(host.c_str(), &st) != 0) ThrowForHostPath(errno, host);
     if (S_ISDIR(st.st_mode)) throw PlatformError::FromNumber(err::kPathFileAccess);
     if (::unlink(host.c_str()) != 0) throw PlatformError::FromErrno(errno);
 }
@@ -286,7 +255,7 @@ void FileSystem::LinkOrCopyFile(const std::string& from, const std::string& to) 
     if (::link(hf.c_str(), ht.c_str()) == 0) return;
     int e = errno;
     if (e == EEXIST) throw PlatformError::FromNumber(err::kFileAlreadyExists);
-    if (e == ENOENT) ThrowForPath(e, hf);
+    if (e == ENOENT) ThrowForHostPath(e, hf);
     NamingRefusals([&] { CopyHostFile(hf, ht, false, StepHook()); });
 }
 
@@ -306,14 +275,14 @@ void FileSystem::NamingRefusals(const std::function<void()>& work) const {
 bool FileSystem::IsReadOnly(const std::string& path) const {
     const std::string host = HostPath(path);
     struct stat st {};
-    if (::stat(host.c_str(), &st) != 0) ThrowForPath(errno, host);
+    if (::stat(host.c_str(), &st) != 0) ThrowForHostPath(errno, host);
     return (st.st_mode & S_IWUSR) == 0;
 }
 
 void FileSystem::SetReadOnly(const std::string& path, bool readOnly) {
     const std::string host = HostPath(path);
     struct stat st {};
-    if (::stat(host.c_str(), &st) != 0) ThrowForPath(errno, host);
+    if (::stat(host.c_str(), &st) != 0) ThrowForHostPath(errno, host);
     mode_t mode = readOnly ? (st.st_mode & ~(S_IWUSR | S_IWGRP | S_IWOTH)) : (st.st_mode | S_IWUSR);
     if (::chmod(host.c_str(), mode & 07777) != 0) throw PlatformError::FromErrno(errno);
 }

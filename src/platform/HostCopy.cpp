@@ -9,25 +9,12 @@
 #include <optional>
 #include <vector>
 
+#include "platform/Fd.h"
 #include "platform/StagedEntry.h"
 
 namespace bw {
 
 namespace {
-
-class Fd {
-  public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
 
 std::string ParentOf(const std::string& hostPath) {
     const size_t slash = hostPath.find_last_of('/');
