@@ -21,6 +21,7 @@ class QTreeView;
 namespace bw {
 
 class AppState;
+class frmCheck;
 class ImageList;
 class TreeModel;
 
@@ -86,6 +87,11 @@ class frmMain : public QMainWindow, public Desktop {
     // command.
     void ExpandAllFromCurrent();
     void CloseIfPending();
+    // Tools > Check Library: the report window, opened once and brought forward after.
+    void ShowCheckLibrary();
+    // Shows a library file (host path) in the tree and brings the window forward; false while a
+    // scan or an expand-all holds the tree.
+    bool RevealLibraryFile(const std::string& hostPath);
 
     void RunToolbar(const std::string& key);
     void RunMenu(const std::string& item);
@@ -105,7 +111,7 @@ class frmMain : public QMainWindow, public Desktop {
     QTreeView* treMain_ = nullptr;
     QToolBar* tlbMain_ = nullptr;
     QMenu* mnuEdit_ = nullptr;
-    QMenu* menus_[4] = {};
+    QMenu* menus_[5] = {};
     QGroupBox* fraScan_ = nullptr;
     QLabel* lblStatus_ = nullptr;
     QFrame* pctBack_ = nullptr;
@@ -129,6 +135,7 @@ class frmMain : public QMainWindow, public Desktop {
     double progress_ = 0;
     QPersistentModelIndex pressIndex_;
     std::chrono::steady_clock::time_point lastPump_{};
+    std::unique_ptr<frmCheck> check_;
 };
 
 }  // namespace bw
