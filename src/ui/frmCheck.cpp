@@ -1,6 +1,7 @@
 #include "ui/frmCheck.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -8,6 +9,7 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -106,13 +108,26 @@ frmCheck::frmCheck(AppState& app, Reveal reveal, QWidget* owner)
     };
     ApplyFormColors(*this, app.settings, app.desktop, &app.fs->driveMap());
     InstallHoverCursor(*this);
-    resize(900, 540);
-    if (owner) move(owner->geometry().center() - rect().center());
+    PlaceOver(owner);
     ShowRunning(false);
     ShowCounts();
 }
 
 frmCheck::~frmCheck() = default;
+
+void frmCheck::PlaceOver(QWidget* owner) {
+    QScreen* screen = owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    resize(std::min(1000, area.width() - 40), std::min(560, area.height() - 60));
+    // Over the main window's middle, but wholly on its screen.
+    QRect frame(QPoint(), size());
+    frame.moveCenter(owner ? owner->frameGeometry().center() : area.center());
+    frame.moveLeft(
+        std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - frame.width())));
+    frame.moveTop(
+        std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() - frame.height())));
+    move(frame.topLeft());
+}
 
 void frmCheck::BuildControls() {
     rows = new CheckRowModel(this);
@@ -151,10 +166,10 @@ void frmCheck::BuildControls() {
     header->setStretchLastSection(true);
     header->setHighlightSections(false);
     const std::pair<ReportColumn, int> widths[] = {{ReportColumn::Status, 80},
-                                                   {ReportColumn::File, 260},
+                                                   {ReportColumn::File, 250},
                                                    {ReportColumn::Line, 50},
                                                    {ReportColumn::Keyword, 100},
-                                                   {ReportColumn::Reference, 250}};
+                                                   {ReportColumn::Reference, 240}};
     for (auto [column, width] : widths) header->resizeSection(static_cast<int>(column), width);
     grdRows->setToolTip("Double-click a row to show its library file in the main window.");
 

@@ -68,6 +68,8 @@ class frmCheck : public QDialog {
 
   private:
     void BuildControls();
+    // Sizes the window to fit the screen and places it over the owner's middle.
+    void PlaceOver(QWidget* owner);
     void OnProgress(const check::CheckProgress& progress);
     void OnFinished(const check::CheckSummary& summary, const std::string& error);
     void ShowCounts();
