@@ -53,6 +53,18 @@ std::string_view KeywordText(const CheckRow& row) {
     return row.keyword ? KeywordName(*row.keyword) : std::string_view();
 }
 
+constexpr const char* kHtmlStyle =
+    "body{font-family:sans-serif;margin:1.5em;color:#222;background:#fff}"
+    "h1{font-size:1.3em;margin:0 0 .5em}"
+    "p.counts span{display:inline-block;margin-right:1.5em}"
+    "table{border-collapse:collapse;width:100%;font-size:.9em}"
+    "th,td{border:1px solid #ccc;padding:3px 6px;text-align:left;vertical-align:top}"
+    "th{background:#eee}"
+    "td.line{text-align:right}"
+    "tr.moved td.status,tr.ambiguous td.status{color:#a35a00;font-weight:bold}"
+    "tr.missing td.status,tr.unreadable td.status{color:#b00000;font-weight:bold}"
+    "tr.ok td.status,tr.internal td.status{color:#2e6b2e}";
+
 }  // namespace
 
 void SortRows(std::vector<CheckRow>& rows) {
@@ -137,6 +149,82 @@ void WriteCsvReport(std::ostream& out, const std::vector<CheckRow>& rows) {
             << CsvField(row.reference) << ',' << StatusName(row.status) << ','
             << CsvField(candidates) << ',' << CsvField(row.reason) << "\r\n";
     }
+}
+
+std::string_view StatusTitle(RefStatus status) {
+    static constexpr std::string_view kTitles[kStatusCount] = {"OK",      "Moved",    "Ambiguous",
+                                                               "Missing", "Internal", "Unreadable"};
+    return kTitles[static_cast<size_t>(status)];
+}
+
+std::string ShownPath(const std::string& hostPath, const std::string& runtime) {
+    if (runtime.empty() || hostPath.size() <= runtime.size() + 1 ||
+        hostPath.compare(0, runtime.size(), runtime) != 0 || hostPath[runtime.size()] != '/')
+        return hostPath;
+    std::string rest = hostPath.substr(runtime.size() + 1);
+    std::replace(rest.begin(), rest.end(), '/', '\\');
+    return rest;
+}
+
+std::string HtmlEscaped(std::string_view text) {
+    const std::string utf8 = AsUtf8(std::string(text));
+    std::string out;
+    out.reserve(utf8.size());
+    for (const char c : utf8) {
+        const auto b = static_cast<unsigned char>(c);
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&#39;";
+                break;
+            default:
+                if ((b < 0x20 && c != '\t' && c != '\n' && c != '\r') || b == 0x7F)
+                    out += "\xEF\xBF\xBD";
+                else
+                    out += c;
+        }
+    }
+    return out;
+}
+
+void WriteHtmlReport(std::ostream& out, const std::vector<CheckRow>& rows,
+                     const std::string& runtime, const std::string& heading) {
+    size_t counts[kStatusCount] = {};
+    for (const auto& row : rows) ++counts[static_cast<size_t>(row.status)];
+    const std::string title = HtmlEscaped(heading);
+    out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" << title
+        << "</title>\n<style>" << kHtmlStyle << "</style>\n</head>\n<body>\n<h1>" << title
+        << "</h1>\n<p class=\"counts\">";
+    // Problems first, as the window lists them.
+    for (const auto s : {RefStatus::Moved, RefStatus::Ambiguous, RefStatus::Missing,
+                         RefStatus::Unreadable, RefStatus::Ok, RefStatus::Internal})
+        out << "<span>" << StatusTitle(s) << ": " << counts[static_cast<size_t>(s)] << "</span>";
+    out << "</p>\n<table>\n<thead><tr><th>Status</th><th>Library file</th><th>Line</th>"
+           "<th>Keyword</th><th>Reference</th><th>Found at</th></tr></thead>\n<tbody>\n";
+    for (const auto& row : rows) {
+        out << "<tr class=\"" << StatusName(row.status) << "\"><td class=\"status\">"
+            << StatusTitle(row.status) << "</td><td>" << HtmlEscaped(ShownPath(row.file, runtime))
+            << "</td><td class=\"line\">";
+        if (row.line > 0) out << row.line;
+        out << "</td><td>" << KeywordText(row) << "</td><td>"
+            << HtmlEscaped(row.status == RefStatus::Unreadable ? row.reason : row.reference)
+            << "</td><td>";
+        for (size_t i = 0; i < row.candidates.size(); ++i)
+            out << (i ? "<br>" : "") << HtmlEscaped(ShownPath(row.candidates[i], runtime));
+        out << "</td></tr>\n";
+    }
+    out << "</tbody>\n</table>\n</body>\n</html>\n";
 }
 
 }  // namespace bw::check

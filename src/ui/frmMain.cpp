@@ -26,6 +26,7 @@
 #include "browser/ExpandBranch.h"
 #include "browser/History.h"
 #include "browser/ReopenLastFolder.h"
+#include "browser/RevealFile.h"
 #include "browser/Selection.h"
 #include "core/AppState.h"
 #include "core/MainWindowState.h"
@@ -43,6 +44,7 @@
 #include "ui/TreeModel.h"
 #include "ui/TwipLayout.h"
 #include "ui/frmAbout.h"
+#include "ui/frmCheck.h"
 #include "ui/frmColors.h"
 #include "ui/frmPrefs.h"
 
@@ -237,13 +239,42 @@ void frmMain::BuildMenus() {
     actions_["mnuShowPreview"] = preview;
     wanted_[preview] = true;
 
+    QMenu* tools = addMenu("mnuTools", "&Tools");
+    QAction* check = tools->addAction("Check &Library...");
+    check->setObjectName("mnuCheckLibrary");
+    connect(check, &QAction::triggered, this, &frmMain::ShowCheckLibrary);
+    actions_["mnuCheckLibrary"] = check;
+    wanted_[check] = true;
+
     QMenu* help = addMenu("mnuHelp", "&Help");
     AddMenuItem(help, "mnuAbout", "&About", QKeySequence(Qt::Key_F1));
 
     menus_[0] = file;
     menus_[1] = edit;
     menus_[2] = options;
-    menus_[3] = help;
+    menus_[3] = tools;
+    menus_[4] = help;
+}
+
+void frmMain::ShowCheckLibrary() {
+    if (!app_ || scanning_ || expandingAll_) return;
+    if (!check_) {
+        check_ = std::make_unique<frmCheck>(
+            *app_, [this](const std::string& file) { return RevealLibraryFile(file); }, this);
+    }
+    check_->Open();
+}
+
+bool frmMain::RevealLibraryFile(const std::string& hostPath) {
+    if (!app_ || scanning_ || expandingAll_ || unloaded_) return false;
+    RecordVisit(*app_);
+    RevealFile(*app_, app_->fs->WindowsPath(hostPath));
+    FollowCurrentNode();
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+    treMain_->setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 void frmMain::BuildScanPanel() {
@@ -432,6 +463,7 @@ void frmMain::Load(AppState& app) {
 }
 
 void frmMain::Detach() {
+    check_.reset();
     // The pane reads through the program's file system access object, which goes with the state.
     delete picPreview_;
     picPreview_ = nullptr;
@@ -671,6 +703,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
 void frmMain::Unload() {
     if (!app_ || unloaded_) return;
     unloaded_ = true;
+    check_.reset();
     try {
         const QRect frame = frameGeometry();
         WritePlacement(*app_, {static_cast<float>(frame.x() * kTwipsPerPixel),
@@ -728,7 +761,10 @@ void frmMain::DoEvents() {
 }
 
 std::string frmMain::ChooseSaveFile(const std::string& title, const std::string& filter) {
-    QWidget* owner = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : this;
+    // Over the window that asked: a modal box, the report window, or this one.
+    QWidget* owner = QApplication::activeModalWidget()
+                         ? QApplication::activeModalWidget()
+                         : (QApplication::activeWindow() ? QApplication::activeWindow() : this);
     return QFileDialog::getSaveFileName(owner, QString::fromStdString(title), QString(),
                                         QtFilter(filter))
         .toStdString();

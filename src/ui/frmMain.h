@@ -23,6 +23,7 @@ class QTreeView;
 namespace bw {
 
 class AppState;
+class frmCheck;
 class ImageList;
 class PreviewPane;
 class TreeModel;
@@ -97,6 +98,11 @@ class frmMain : public QMainWindow, public Desktop {
     // Puts CurrentNode in the preview pane when it is not already there, or `again` after a
     // command that may have changed its file. Nothing is read while the pane is hidden.
     void UpdatePreview(bool again);
+    // Tools > Check Library: the report window, opened once and brought forward after.
+    void ShowCheckLibrary();
+    // Shows a library file (host path) in the tree and brings the window forward; false while a
+    // scan or an expand-all holds the tree.
+    bool RevealLibraryFile(const std::string& hostPath);
 
     void RunToolbar(const std::string& key);
     void RunMenu(const std::string& item);
@@ -120,7 +126,7 @@ class frmMain : public QMainWindow, public Desktop {
     PreviewSettings preview_;  // the user's choice; the pane is narrower when the window is
     QToolBar* tlbMain_ = nullptr;
     QMenu* mnuEdit_ = nullptr;
-    QMenu* menus_[4] = {};
+    QMenu* menus_[5] = {};
     QGroupBox* fraScan_ = nullptr;
     QLabel* lblStatus_ = nullptr;
     QFrame* pctBack_ = nullptr;
@@ -144,6 +150,7 @@ class frmMain : public QMainWindow, public Desktop {
     double progress_ = 0;
     QPersistentModelIndex pressIndex_;
     std::chrono::steady_clock::time_point lastPump_{};
+    std::unique_ptr<frmCheck> check_;
 };
 
 }  // namespace bw

@@ -80,7 +80,8 @@ TEST_F(frmMainTest, PlacementCommandTextsAndAScanThatDefersTheClose) {
               "mnuRefresh|&Refresh|F5|1; mnuEditLineRefresh; mnuOpen|&Open|Ctrl+O|1; "
               "mnuPrintFolder|&Print Folder Contents|Ctrl+P|1; mnuOptions:&Options; "
               "mnuPreferences|&Preferences||1; mnuColors|&Colors||1; "
-              "mnuShowPreview|Show &Preview|F3|1; mnuHelp:&Help; "
+              "mnuShowPreview|Show &Preview|F3|1; mnuTools:&Tools; "
+              "mnuCheckLibrary|Check &Library...||1; mnuHelp:&Help; "
               "mnuAbout|&About|F1|1; ");
     auto* scan = window->findChild<QGroupBox*>("fraScan");
     auto* stop = window->findChild<QPushButton*>("cmdCancel");
