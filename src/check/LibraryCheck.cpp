@@ -192,9 +192,9 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
     observer.OnProgress({CheckPhase::Walking, 0, 0});
     std::string runtime = options.runtime;
     while (runtime.size() > 1 && runtime.back() == '/') runtime.pop_back();
-    // The cache is read while the walk starts. The walk measures the library files only when
-    // the cache holds some: otherwise they are measured as they are opened, which spares a call
-    // per file on a first check.
+    // The cache is read while the walk starts. Once it turns out to hold nothing for this folder,
+    // the walk stops measuring library files: they are measured as they are opened, which spares
+    // a call per file on a first check. Until then the walk measures them, rather than wait.
     std::optional<CheckCache> cache;
     const auto load = [&] {
         if (options.cachePath.empty()) return CachedLibrary();
@@ -202,7 +202,10 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
         return cache->Load(runtime);
     };
     const std::shared_future<CachedLibrary> loading = std::async(std::launch::async, load).share();
-    const StampFilter stampIf = [&loading](std::string_view) { return !loading.get().empty(); };
+    const StampFilter stampIf = [&loading](std::string_view) {
+        return loading.wait_for(std::chrono::seconds(0)) != std::future_status::ready ||
+               !loading.get().empty();
+    };
     std::optional<RuntimeIndex> walked;
     try {
         walked.emplace(RuntimeIndex::Build(runtime, &cancel, stampIf));
