@@ -3,8 +3,11 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+
+#include "check/Prefault.h"
 
 namespace bw::check {
 
@@ -14,7 +17,7 @@ namespace {
 #define BW_STR(x) BW_STR2(x)
 // Another program version may read files differently: its cache is not ours.
 constexpr const char* kCacheVersion =
-    "references-1 program-" BW_STR(BRINDLEWOOD_VERSION_MAJOR) "." BW_STR(
+    "references-2 program-" BW_STR(BRINDLEWOOD_VERSION_MAJOR) "." BW_STR(
         BRINDLEWOOD_VERSION_MINOR) "." BW_STR(BRINDLEWOOD_VERSION_PATCH);
 #undef BW_STR
 #undef BW_STR2
@@ -53,39 +56,131 @@ bool IsDamage(int rc) {
     return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
 }
 
-}  // namespace
+uint64_t ZigZag(int64_t v) {
+    return (static_cast<uint64_t>(v) << 1) ^ static_cast<uint64_t>(v >> 63);
+}
+int64_t UnZigZag(uint64_t v) { return static_cast<int64_t>(v >> 1) ^ -static_cast<int64_t>(v & 1); }
 
-std::string EncodeReferences(const std::vector<ExtractedReference>& references) {
-    std::string out;
-    PutVarint(out, references.size());
-    for (const auto& r : references) {
-        PutVarint(out, r.line);
-        out.push_back(static_cast<char>(r.keyword));
-        PutVarint(out, r.path.size());
-        out += r.path;
-    }
-    return out;
+void PutString(std::string& out, std::string_view s) {
+    PutVarint(out, s.size());
+    out += s;
 }
 
-std::optional<std::vector<ExtractedReference>> DecodeReferences(std::string_view blob) {
-    uint64_t count = 0;
-    if (!GetVarint(blob, count) || count > blob.size()) return std::nullopt;
-    std::vector<ExtractedReference> refs;
-    refs.reserve(count);
-    for (uint64_t i = 0; i < count; ++i) {
-        uint64_t line = 0, length = 0;
-        if (!GetVarint(blob, line) || line == 0 || line > UINT32_MAX || blob.empty())
-            return std::nullopt;
-        const auto keyword = static_cast<unsigned char>(blob.front());
-        blob.remove_prefix(1);
-        if (keyword >= kKeywordCount || !GetVarint(blob, length) || length > blob.size())
-            return std::nullopt;
-        refs.push_back({static_cast<uint32_t>(line), static_cast<Keyword>(keyword),
-                        std::string(blob.substr(0, length))});
-        blob.remove_prefix(length);
+constexpr size_t kHeaderSize = 8;
+
+bool GetString(std::string_view& in, std::string_view& s) {
+    uint64_t length = 0;
+    if (!GetVarint(in, length) || length > in.size()) return false;
+    s = in.substr(0, length);
+    in.remove_prefix(length);
+    return true;
+}
+
+uint32_t GetU32(const char* p) {
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(p[i]);
+    return v;
+}
+
+void SetU32(char* p, uint32_t v) {
+    for (int i = 0; i < 4; ++i) p[i] = static_cast<char>(v >> (8 * i));
+}
+
+}  // namespace
+
+// The bytes: the number of files and of distinct reference paths (four bytes each, least
+// significant first), the files, then the paths. The counts lead so that a writer can patch them
+// in at the end, and a reader can check each path number as it meets it.
+CachedLibrary CachedLibrary::FromBytes(std::string bytes) {
+    CachedLibrary lib;
+    lib.bytes_ = std::move(bytes);
+    if (lib.bytes_.size() < kHeaderSize) return {};
+    const uint32_t fileCount = GetU32(lib.bytes_.data()), pathCount = GetU32(lib.bytes_.data() + 4);
+    std::string_view in = std::string_view(lib.bytes_).substr(kHeaderSize);
+    // Every file and path takes at least a byte, which bounds the counts before reserving.
+    if (fileCount > in.size() || pathCount > in.size()) return {};
+    lib.files_.resize(fileCount);
+    for (size_t i = 0; i < lib.files_.size(); ++i) {
+        CachedFile& f = lib.files_[i];
+        uint64_t mtime = 0, ctime = 0, refs = 0;
+        if (!GetString(in, f.relative) || (i > 0 && !(lib.files_[i - 1].relative < f.relative)) ||
+            !GetVarint(in, f.stamp.size) || !GetVarint(in, mtime) || !GetVarint(in, ctime) ||
+            !GetVarint(in, refs) || refs > in.size())
+            return {};
+        f.stamp.mtimeNs = UnZigZag(mtime);
+        f.stamp.ctimeNs = UnZigZag(ctime);
+        f.referenceCount = static_cast<uint32_t>(refs);
+        f.referencesAt = static_cast<size_t>(in.data() - lib.bytes_.data());
+        for (uint64_t r = 0; r < refs; ++r) {
+            uint64_t line = 0, id = 0;
+            if (!GetVarint(in, line) || line == 0 || line > UINT32_MAX || in.empty() ||
+                static_cast<unsigned char>(in.front()) >= kKeywordCount)
+                return {};
+            in.remove_prefix(1);
+            if (!GetVarint(in, id) || id >= pathCount) return {};
+        }
     }
-    if (!blob.empty()) return std::nullopt;
-    return refs;
+    lib.paths_.resize(pathCount);
+    for (auto& path : lib.paths_)
+        if (!GetString(in, path)) return {};
+    if (!in.empty()) return {};
+    return lib;
+}
+
+const CachedFile* CachedLibrary::Find(std::string_view relative) const {
+    const auto it =
+        std::lower_bound(files_.begin(), files_.end(), relative,
+                         [](const CachedFile& f, std::string_view r) { return f.relative < r; });
+    return it != files_.end() && it->relative == relative ? &*it : nullptr;
+}
+
+uint32_t LibraryCacheWriter::PathId(std::string_view path) {
+    const auto [it, added] = ids_.try_emplace(path, static_cast<uint32_t>(paths_.size()));
+    if (added) paths_.push_back(path);
+    return it->second;
+}
+
+LibraryCacheWriter::LibraryCacheWriter() : files_(kHeaderSize, '\0') {}
+
+void LibraryCacheWriter::Reserve(size_t bytes) {
+    files_.reserve(bytes);
+    Prefault(files_.data() + files_.size(), files_.capacity() - files_.size());
+}
+
+void LibraryCacheWriter::AddHead(std::string_view relative, const FileStamp& stamp,
+                                 size_t references) {
+    PutString(files_, relative);
+    PutVarint(files_, stamp.size);
+    PutVarint(files_, ZigZag(stamp.mtimeNs));
+    PutVarint(files_, ZigZag(stamp.ctimeNs));
+    PutVarint(files_, references);
+    ++fileCount_;
+}
+
+void LibraryCacheWriter::AddFile(std::string_view relative, const FileStamp& stamp,
+                                 const std::vector<ExtractedReference>& references) {
+    AddHead(relative, stamp, references.size());
+    for (const auto& r : references) {
+        PutVarint(files_, r.line);
+        files_.push_back(static_cast<char>(r.keyword));
+        PutVarint(files_, PathId(r.path));
+    }
+}
+
+void LibraryCacheWriter::AddCachedFile(const CachedLibrary& from, const CachedFile& file) {
+    AddHead(file.relative, file.stamp, file.referenceCount);
+    from.ForEachReference(file, [&](const CachedLibrary::Reference& r) {
+        PutVarint(files_, r.line);
+        files_.push_back(static_cast<char>(r.keyword));
+        PutVarint(files_, PathId(from.path(r.path)));
+    });
+}
+
+std::string LibraryCacheWriter::Finish() {
+    for (const auto p : paths_) PutString(files_, p);
+    SetU32(files_.data(), static_cast<uint32_t>(fileCount_));
+    SetU32(files_.data() + 4, static_cast<uint32_t>(paths_.size()));
+    return std::move(files_);
 }
 
 CheckCache::CheckCache(const std::string& databasePath) : path_(databasePath) {
@@ -115,6 +210,9 @@ bool CheckCache::Open() {
         return false;
     }
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    // A small page cache is reused page after page; a large one is fresh memory for every page
+    // of the one large record.
+    Exec("PRAGMA cache_size=-256");
     // The write-ahead log is folded into the database by a later check once it has grown, not by
     // every check as it closes: that fold and its flushes would cost more than the check itself.
     sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
@@ -154,11 +252,10 @@ bool CheckCache::Prepare() {
         if (ok && version == kCacheVersion) return true;
         if (ok) {
             Statement s;
+            // Earlier versions kept a row per library file in `files`.
             ok = Exec("BEGIN IMMEDIATE") && Exec("DROP TABLE IF EXISTS files") &&
-                 Exec(
-                     "CREATE TABLE files(path TEXT PRIMARY KEY, size INTEGER NOT NULL, "
-                     "mtime INTEGER NOT NULL, ctime INTEGER NOT NULL, refs BLOB NOT NULL) "
-                     "WITHOUT ROWID") &&
+                 Exec("DROP TABLE IF EXISTS libraries") &&
+                 Exec("CREATE TABLE libraries(runtime TEXT PRIMARY KEY, data BLOB NOT NULL)") &&
                  sqlite3_prepare_v2(db_, "INSERT OR REPLACE INTO meta VALUES('version', ?1)", -1,
                                     &s.stmt, nullptr) == SQLITE_OK &&
                  sqlite3_bind_text(s.stmt, 1, kCacheVersion, -1, SQLITE_STATIC) == SQLITE_OK &&
@@ -179,87 +276,66 @@ void CheckCache::StartAfresh() {
     Open();
 }
 
-std::unordered_map<std::string, CachedFile> CheckCache::Load(const std::string& folder) {
-    std::unordered_map<std::string, CachedFile> files;
-    if (!db_) return files;
-    Statement s;
-    // Paths under the folder sort between "folder/" and "folder0" ('0' follows '/').
-    const std::string from = folder + "/", to = folder + "0";
-    int rc = sqlite3_prepare_v2(db_,
-                                "SELECT path, size, mtime, ctime, refs FROM files "
-                                "WHERE path >= ?1 AND path < ?2",
-                                -1, &s.stmt, nullptr);
-    if (rc == SQLITE_OK) {
-        sqlite3_bind_text(s.stmt, 1, from.data(), static_cast<int>(from.size()), SQLITE_STATIC);
-        sqlite3_bind_text(s.stmt, 2, to.data(), static_cast<int>(to.size()), SQLITE_STATIC);
-        while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) {
-            const auto* path = static_cast<const char*>(sqlite3_column_blob(s.stmt, 0));
-            const int pathLen = sqlite3_column_bytes(s.stmt, 0);
-            CachedFile f;
-            f.size = static_cast<uint64_t>(sqlite3_column_int64(s.stmt, 1));
-            f.mtimeNs = sqlite3_column_int64(s.stmt, 2);
-            f.ctimeNs = sqlite3_column_int64(s.stmt, 3);
-            const auto* blob = static_cast<const char*>(sqlite3_column_blob(s.stmt, 4));
-            f.blob.assign(blob ? blob : "", static_cast<size_t>(sqlite3_column_bytes(s.stmt, 4)));
-            files.emplace(std::string(path ? path : "", static_cast<size_t>(pathLen)),
-                          std::move(f));
+CachedLibrary CheckCache::Load(const std::string& runtime) {
+    if (!db_) return {};
+    // The bytes are read straight into a buffer mapped in at once, not copied out of a buffer of
+    // SQLite's own; one read transaction keeps the row from changing in between.
+    std::string bytes;
+    bool ok = Exec("BEGIN");
+    if (ok) {
+        Statement s;
+        ok = sqlite3_prepare_v2(db_, "SELECT rowid, length(data) FROM libraries WHERE runtime = ?1",
+                                -1, &s.stmt, nullptr) == SQLITE_OK &&
+             sqlite3_bind_text(s.stmt, 1, runtime.data(), static_cast<int>(runtime.size()),
+                               SQLITE_STATIC) == SQLITE_OK;
+        const int rc = ok ? sqlite3_step(s.stmt) : SQLITE_ERROR;
+        ok = rc == SQLITE_ROW || rc == SQLITE_DONE;
+        if (rc == SQLITE_ROW) {
+            const sqlite3_int64 row = sqlite3_column_int64(s.stmt, 0);
+            const int size = sqlite3_column_int(s.stmt, 1);
+            sqlite3_blob* blob = nullptr;
+            ok = sqlite3_blob_open(db_, "main", "libraries", "data", row, 0, &blob) == SQLITE_OK;
+            if (ok) {
+                bytes.reserve(static_cast<size_t>(size));
+                Prefault(bytes.data(), bytes.capacity());
+                bytes.resize(static_cast<size_t>(size));
+                ok = sqlite3_blob_read(blob, bytes.data(), size, 0) == SQLITE_OK;
+            }
+            sqlite3_blob_close(blob);
         }
     }
-    if (rc == SQLITE_DONE) return files;
-    // A damaged database is rebuilt from the files; a locked one is left alone this time.
-    files.clear();
-    sqlite3_finalize(s.stmt);
-    s.stmt = nullptr;
-    if (IsDamage(rc) || IsDamage(sqlite3_errcode(db_))) {
-        StartAfresh();
-        if (db_ && !Prepare()) Close();
-    } else {
-        Close();
-    }
-    return files;
+    if (ok && Exec("COMMIT")) return CachedLibrary::FromBytes(std::move(bytes));
+    const int rc = sqlite3_errcode(db_);
+    Exec("ROLLBACK");
+    GiveUp(rc);
+    return {};
 }
 
-bool CheckCache::Store(const std::vector<CacheEntry>& fresh, const std::vector<std::string>& gone) {
+bool CheckCache::Store(const std::string& runtime, const std::string& bytes) {
     if (!db_) return false;
-    if (fresh.empty() && gone.empty()) return true;
-    bool ok = Exec("BEGIN IMMEDIATE");
-    if (ok) {
-        Statement insert, remove;
-        ok = sqlite3_prepare_v2(db_, "INSERT OR REPLACE INTO files VALUES(?1, ?2, ?3, ?4, ?5)", -1,
-                                &insert.stmt, nullptr) == SQLITE_OK &&
-             sqlite3_prepare_v2(db_, "DELETE FROM files WHERE path = ?1", -1, &remove.stmt,
-                                nullptr) == SQLITE_OK;
-        for (size_t i = 0; ok && i < fresh.size(); ++i) {
-            const auto& e = fresh[i];
-            const std::string blob = EncodeReferences(*e.references);
-            sqlite3_bind_text(insert.stmt, 1, e.path.data(), static_cast<int>(e.path.size()),
-                              SQLITE_STATIC);
-            sqlite3_bind_int64(insert.stmt, 2, static_cast<sqlite3_int64>(e.size));
-            sqlite3_bind_int64(insert.stmt, 3, e.mtimeNs);
-            sqlite3_bind_int64(insert.stmt, 4, e.ctimeNs);
-            sqlite3_bind_blob(insert.stmt, 5, blob.data(), static_cast<int>(blob.size()),
-                              SQLITE_STATIC);
-            ok =
-                sqlite3_step(insert.stmt) == SQLITE_DONE && sqlite3_reset(insert.stmt) == SQLITE_OK;
-        }
-        for (size_t i = 0; ok && i < gone.size(); ++i) {
-            sqlite3_bind_text(remove.stmt, 1, gone[i].data(), static_cast<int>(gone[i].size()),
-                              SQLITE_STATIC);
-            ok =
-                sqlite3_step(remove.stmt) == SQLITE_DONE && sqlite3_reset(remove.stmt) == SQLITE_OK;
-        }
-        ok = ok && Exec("COMMIT");
-    }
+    Statement insert;
+    bool ok = sqlite3_prepare_v2(db_, "INSERT OR REPLACE INTO libraries VALUES(?1, ?2)", -1,
+                                 &insert.stmt, nullptr) == SQLITE_OK &&
+              sqlite3_bind_text(insert.stmt, 1, runtime.data(), static_cast<int>(runtime.size()),
+                                SQLITE_STATIC) == SQLITE_OK &&
+              sqlite3_bind_blob64(insert.stmt, 2, bytes.data(), bytes.size(), SQLITE_STATIC) ==
+                  SQLITE_OK &&
+              sqlite3_step(insert.stmt) == SQLITE_DONE;
     if (ok) return true;
-    const bool damaged = IsDamage(sqlite3_errcode(db_));
-    Exec("ROLLBACK");
-    if (damaged) {
+    const int rc = sqlite3_errcode(db_);
+    sqlite3_finalize(insert.stmt);
+    insert.stmt = nullptr;
+    GiveUp(rc);
+    return false;
+}
+
+void CheckCache::GiveUp(int rc) {
+    if (IsDamage(rc)) {
         StartAfresh();
         if (db_ && !Prepare()) Close();
     } else {
         Close();
     }
-    return false;
 }
 
 }  // namespace bw::check

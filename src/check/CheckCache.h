@@ -1,43 +1,87 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "check/CheckTypes.h"
+#include "check/LibraryFileReader.h"
 
 struct sqlite3;
 
 namespace bw::check {
 
-// What the cache holds for one library file.
+// One library file as the cache holds it.
 struct CachedFile {
-    uint64_t size = 0;
-    int64_t mtimeNs = 0;
-    int64_t ctimeNs = 0;
-    std::string blob;  // the references, as EncodeReferences wrote them
+    std::string_view relative;  // below the Runtime folder, as spelt on disk
+    FileStamp stamp;
+    uint32_t referenceCount = 0;
+    size_t referencesAt = 0;  // where its references begin in the cached bytes
 };
 
-// A file's fresh references, to be stored.
-struct CacheEntry {
-    std::string path;
-    uint64_t size = 0;
-    int64_t mtimeNs = 0;
-    int64_t ctimeNs = 0;
-    const std::vector<ExtractedReference>* references = nullptr;
+// What the cache holds for one Runtime folder: its library files sorted by relative path, each
+// with its references, whose paths are kept once each in a table of distinct references.
+class CachedLibrary {
+  public:
+    CachedLibrary() = default;
+    // Takes the bytes a LibraryCacheWriter made; empty when they are damaged in any way.
+    static CachedLibrary FromBytes(std::string bytes);
+
+    bool empty() const { return files_.empty(); }
+    size_t byteSize() const { return bytes_.size(); }
+    const std::vector<CachedFile>& files() const { return files_; }
+    // The file at `relative`, exactly so spelt, or null.
+    const CachedFile* Find(std::string_view relative) const;
+
+    // The distinct reference paths; a reference names one by its number.
+    size_t referenceCount() const { return paths_.size(); }
+    std::string_view path(uint32_t id) const { return paths_[id]; }
+
+    struct Reference {
+        uint32_t line;
+        Keyword keyword;
+        uint32_t path;  // number of its path
+    };
+    // Calls `f(Reference)` for each reference of `file`, in line order.
+    template <class F>
+    void ForEachReference(const CachedFile& file, F&& f) const;
+
+  private:
+    std::string bytes_;
+    std::vector<std::string_view> paths_;
+    std::vector<CachedFile> files_;
 };
 
-// The references of a file in a compact form, and back; no value when the bytes are damaged.
-std::string EncodeReferences(const std::vector<ExtractedReference>& references);
-std::optional<std::vector<ExtractedReference>> DecodeReferences(std::string_view blob);
+// Builds the bytes of a CachedLibrary, files given in ascending order of relative path. The
+// strings handed in must outlive Finish.
+class LibraryCacheWriter {
+  public:
+    LibraryCacheWriter();
+    // Makes room for about `bytes` at once.
+    void Reserve(size_t bytes);
+    void AddFile(std::string_view relative, const FileStamp& stamp,
+                 const std::vector<ExtractedReference>& references);
+    // Copies a file from an earlier cache.
+    void AddCachedFile(const CachedLibrary& from, const CachedFile& file);
+    std::string Finish();
 
-// The extracted references of library files, kept in an SQLite database keyed by host path,
-// size, modification time and status-change time (moved by a change of permissions). Only ever a
-// cache: any trouble with the database (missing, damaged, written by another version, locked) turns
-// it off or rebuilds it, never changes an answer.
+  private:
+    uint32_t PathId(std::string_view path);
+    void AddHead(std::string_view relative, const FileStamp& stamp, size_t references);
+
+    std::string files_;
+    size_t fileCount_ = 0;
+    std::vector<std::string_view> paths_;
+    std::unordered_map<std::string_view, uint32_t> ids_;
+};
+
+// The extracted references of the library files under each Runtime folder, kept in an SQLite
+// database, one record per Runtime folder; each file is keyed by size, modification time and
+// status-change time (moved by a change of permissions). Only ever a cache: any trouble with the
+// database (missing, damaged, written by another version, locked) turns it off or rebuilds it,
+// never changes an answer.
 class CheckCache {
   public:
     // Opens or creates the database; a damaged file or one from another version starts afresh.
@@ -49,10 +93,11 @@ class CheckCache {
     // False when the database could not be opened; the check then reads every file.
     bool enabled() const { return db_ != nullptr; }
 
-    // Every cached file whose host path begins with `folder` + "/", by host path.
-    std::unordered_map<std::string, CachedFile> Load(const std::string& folder);
-    // Stores `fresh` and forgets `gone`, in one transaction. False (and the cache off) on failure.
-    bool Store(const std::vector<CacheEntry>& fresh, const std::vector<std::string>& gone);
+    // What is cached for the Runtime folder at host path `runtime`; empty when nothing is.
+    CachedLibrary Load(const std::string& runtime);
+    // Replaces what is cached for `runtime` with `bytes` (from LibraryCacheWriter). False (and the
+    // cache off) on failure.
+    bool Store(const std::string& runtime, const std::string& bytes);
 
     // $XDG_CACHE_HOME/Brindlewood/library-check.sqlite, else under ~/.cache.
     static std::string DefaultPath();
@@ -63,9 +108,34 @@ class CheckCache {
     void StartAfresh();
     void Close();
     bool Exec(const char* sql);
+    // After a statement failed with `rc`: a damaged database is rebuilt, a locked one left alone.
+    void GiveUp(int rc);
 
     std::string path_;
     sqlite3* db_ = nullptr;
 };
+
+namespace cache_detail {
+// A varint already checked by CachedLibrary::FromBytes.
+inline uint64_t TakeVarint(const char*& p) {
+    uint64_t v = 0;
+    for (int shift = 0;; shift += 7) {
+        const auto byte = static_cast<unsigned char>(*p++);
+        v |= static_cast<uint64_t>(byte & 0x7F) << shift;
+        if ((byte & 0x80) == 0) return v;
+    }
+}
+}  // namespace cache_detail
+
+template <class F>
+void CachedLibrary::ForEachReference(const CachedFile& file, F&& f) const {
+    const char* p = bytes_.data() + file.referencesAt;
+    for (uint32_t i = 0; i < file.referenceCount; ++i) {
+        const auto line = static_cast<uint32_t>(cache_detail::TakeVarint(p));
+        const auto keyword = static_cast<Keyword>(*p++);
+        const auto id = static_cast<uint32_t>(cache_detail::TakeVarint(p));
+        f(Reference{line, keyword, id});
+    }
+}
 
 }  // namespace bw::check

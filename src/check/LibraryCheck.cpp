@@ -4,6 +4,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <future>
 #include <mutex>
 #include <optional>
@@ -12,6 +13,7 @@
 #include <utility>
 
 #include "check/CheckCache.h"
+#include "check/CompressedReader.h"
 #include "check/LibraryReferenceParser.h"
 #include "check/ReferenceResolver.h"
 #include "check/RuntimeIndex.h"
@@ -34,10 +36,29 @@ class RowSink {
 
     void AddFile(const std::string& file, const std::vector<ExtractedReference>& refs) {
         for (const auto& ref : refs) {
-            Resolution r = resolver_.Resolve(ref.path);
-            Add({file, ref.line, ref.keyword, ref.path, r.status, std::move(r.candidates), {}});
-            ++summary_.references;
+            const Resolution& r = resolver_.Resolve(ref.path);
+            Add({file, ref.line, ref.keyword, ref.path, r.status, r.candidates, {}});
         }
+        summary_.references += refs.size();
+        ++done_;
+        Tick();
+    }
+
+    // A file whose references the cache held; each distinct reference is resolved once.
+    void AddCachedFile(const std::string& file, const CachedLibrary& lib, const CachedFile& f) {
+        if (byPath_.empty()) byPath_.resize(lib.referenceCount());
+        lib.ForEachReference(f, [&](const CachedLibrary::Reference& ref) {
+            const Resolution*& r = byPath_[ref.path];
+            if (!r) r = &resolver_.Resolve(lib.path(ref.path));
+            Add({file,
+                 ref.line,
+                 ref.keyword,
+                 std::string(lib.path(ref.path)),
+                 r->status,
+                 r->candidates,
+                 {}});
+        });
+        summary_.references += f.referenceCount;
         ++done_;
         Tick();
     }
@@ -76,6 +97,7 @@ class RowSink {
     CheckObserver& observer_;
     CheckSummary& summary_;
     ReferenceResolver& resolver_;
+    std::vector<const Resolution*> byPath_;  // by the cache's number of each reference path
     std::vector<CheckRow> batch_;
     size_t done_ = 0;
     Clock::time_point lastBatch_ = Clock::now(), lastProgress_ = Clock::now();
@@ -85,6 +107,7 @@ struct ParsedFile {
     size_t job = 0;  // index into the list of files to read
     std::vector<ExtractedReference> refs;
     std::string error;
+    FileStamp stamp;  // as the file was opened
 };
 
 // Reads the listed files on a few threads and hands each result back to the checking thread.
@@ -114,13 +137,15 @@ class ReaderPool {
   private:
     void Work() {
         LibraryReferenceParser parser;
+        GzipInflater inflater;
         for (;;) {
             const size_t job = next_.fetch_add(1);
             if (job >= jobs_.size() || cancel_.load(std::memory_order_relaxed)) break;
             const LibraryFileEntry& file = *jobs_[job];
             parser.Reset();
-            ParsedFile result{
-                job, {}, ReadLibraryFile(file.path, file.compressed, sizeCap_, parser, &cancel_)};
+            ParsedFile result{job, {}, {}, {}};
+            result.error = ReadLibraryFile(file.path, file.compressed, sizeCap_, parser, &cancel_,
+                                           &result.stamp, &inflater);
             // A read cut short by Cancel is no result.
             if (cancel_.load(std::memory_order_relaxed)) break;
             if (result.error.empty()) {
@@ -165,24 +190,31 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
                              const std::atomic<bool>& cancel) {
     CheckSummary summary;
     observer.OnProgress({CheckPhase::Walking, 0, 0});
-    // The cache is opened and read while the folders are walked.
     std::string runtime = options.runtime;
     while (runtime.size() > 1 && runtime.back() == '/') runtime.pop_back();
+    // The cache is read while the walk starts. Once it turns out to hold nothing for this folder,
+    // the walk stops measuring library files: they are measured as they are opened, which spares
+    // a call per file on a first check. Until then the walk measures them, rather than wait.
     std::optional<CheckCache> cache;
-    auto loading = std::async(std::launch::async, [&] {
-        if (options.cachePath.empty()) return std::unordered_map<std::string, CachedFile>{};
+    const auto load = [&] {
+        if (options.cachePath.empty()) return CachedLibrary();
         cache.emplace(options.cachePath);
         return cache->Load(runtime);
-    });
+    };
+    const std::shared_future<CachedLibrary> loading = std::async(std::launch::async, load).share();
+    const StampFilter stampIf = [&loading](std::string_view) {
+        return loading.wait_for(std::chrono::seconds(0)) != std::future_status::ready ||
+               !loading.get().empty();
+    };
     std::optional<RuntimeIndex> walked;
     try {
-        walked.emplace(RuntimeIndex::Build(runtime, &cancel));
+        walked.emplace(RuntimeIndex::Build(runtime, &cancel, stampIf));
     } catch (...) {
         loading.wait();
         throw;
     }
     const RuntimeIndex& index = *walked;
-    auto cached = loading.get();
+    const CachedLibrary& cached = loading.get();
     summary.cacheUsed = cache && cache->enabled();
     const auto& files = index.libraryFiles();
     summary.files = files.size();
@@ -197,41 +229,52 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
     for (const auto& folder : index.unlisted())
         sink.AddUnreadable(folder.path, folder.reason, false);
 
-    // Files the cache knows unchanged are checked at once; the others are read.
-    std::vector<const LibraryFileEntry*> jobs;
+    // Files the cache knows unchanged are checked at once; the others are read. Both lists are
+    // sorted by path, so one pass pairs them.
+    const size_t relativeFrom = index.runtime().size() + 1;
+    const auto relativeOf = [relativeFrom](const LibraryFileEntry& f) {
+        return std::string_view(f.path).substr(relativeFrom);
+    };
+    const auto& cachedFiles = cached.files();
+    // The cache's record of each file found unchanged.
+    std::vector<const CachedFile*> unchanged(files.size(), nullptr);
+    std::vector<size_t> jobs;  // indexes into `files`
+    size_t nextCached = 0, unchangedCount = 0;
     for (size_t i = 0; i < files.size(); ++i) {
-        const LibraryFileEntry& f = files[i];
-        const auto it = cached.find(f.path);
-        std::optional<std::vector<ExtractedReference>> refs;
-        if (it != cached.end() && it->second.size == f.size && it->second.mtimeNs == f.mtimeNs &&
-            it->second.ctimeNs == f.ctimeNs)
-            refs = DecodeReferences(it->second.blob);
-        if (refs) {
-            sink.AddFile(f.path, *refs);
-        } else {
-            jobs.push_back(&f);
-        }
-        if (it != cached.end()) cached.erase(it);
         if (i % 64 == 0 && cancel.load(std::memory_order_relaxed)) break;
-    }
-    // What the cache still holds lies no longer under this Runtime folder.
-    std::vector<std::string> gone;
-    if (!cancel.load()) {
-        gone.reserve(cached.size());
-        for (auto& [path, _] : cached) gone.push_back(path);
+        const LibraryFileEntry& f = files[i];
+        const std::string_view relative = relativeOf(f);
+        while (nextCached < cachedFiles.size() && cachedFiles[nextCached].relative < relative)
+            ++nextCached;
+        if (nextCached < cachedFiles.size() && cachedFiles[nextCached].relative == relative &&
+            f.stamped && cachedFiles[nextCached].stamp == f.stamp) {
+            unchanged[i] = &cachedFiles[nextCached];
+            ++unchangedCount;
+            sink.AddCachedFile(f.path, cached, *unchanged[i]);
+        } else {
+            jobs.push_back(i);
+        }
     }
 
     // The references of the files read, kept for the cache; none for a file that failed.
     std::vector<std::optional<std::vector<ExtractedReference>>> fresh(jobs.size());
+    std::vector<FileStamp> freshStamps(jobs.size());
+    size_t freshCount = 0;
     if (!cancel.load() && !jobs.empty()) {
-        ReaderPool pool(jobs, ThreadCount(options.threads, jobs.size()), options.sizeCap, cancel);
+        std::vector<const LibraryFileEntry*> toRead;
+        toRead.reserve(jobs.size());
+        for (size_t i : jobs) toRead.push_back(&files[i]);
+        ReaderPool pool(toRead, ThreadCount(options.threads, toRead.size()), options.sizeCap,
+                        cancel);
         while (!pool.Finished()) {
             for (auto& result : pool.Take(std::chrono::milliseconds(10))) {
-                const LibraryFileEntry& f = *jobs[result.job];
+                const LibraryFileEntry& f = *toRead[result.job];
                 ++summary.filesRead;
                 if (result.error.empty()) {
                     sink.AddFile(f.path, result.refs);
                     fresh[result.job] = std::move(result.refs);
+                    freshStamps[result.job] = result.stamp;
+                    ++freshCount;
                 } else {
                     sink.AddUnreadable(f.path, result.error, true);
                 }
@@ -241,13 +284,26 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
     }
     summary.cancelled = cancel.load();
 
-    if (cache && cache->enabled()) {
-        std::vector<CacheEntry> entries;
-        for (size_t j = 0; j < jobs.size(); ++j)
-            if (fresh[j])
-                entries.push_back(
-                    {jobs[j]->path, jobs[j]->size, jobs[j]->mtimeNs, jobs[j]->ctimeNs, &*fresh[j]});
-        cache->Store(entries, gone);
+    // The cache now holds every file read or found unchanged; files no longer under the Runtime
+    // folder are dropped. A cancelled check stores nothing: writing could outlast the promptness
+    // Cancel owes.
+    const bool changed =
+        !summary.cancelled && (freshCount > 0 || unchangedCount != cachedFiles.size());
+    if (cache && cache->enabled() && changed) {
+        LibraryCacheWriter writer;
+        size_t estimate = cached.byteSize() + (64 << 10);
+        for (const auto& refs : fresh)
+            if (refs) estimate += 96 + 8 * refs->size();
+        writer.Reserve(estimate);
+        for (size_t i = 0, job = 0; i < files.size(); ++i) {
+            const bool read = job < jobs.size() && jobs[job] == i;
+            if (read && fresh[job])
+                writer.AddFile(relativeOf(files[i]), freshStamps[job], *fresh[job]);
+            else if (unchanged[i])
+                writer.AddCachedFile(cached, *unchanged[i]);
+            if (read) ++job;
+        }
+        cache->Store(runtime, writer.Finish());
     }
     sink.Flush();
     sink.Progress(CheckPhase::Done);

@@ -51,18 +51,29 @@ bool IsLibraryFileName(std::string_view name) {
     return OneOf(ext, kPlain) || OneOf(ext, kCompressed);
 }
 
+FileStamp StampOf(const struct stat& st) {
+    const auto ns = [](const timespec& t) {
+        return static_cast<int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+    };
+    return {static_cast<uint64_t>(st.st_size), ns(st.st_mtim), ns(st.st_ctim)};
+}
+
 bool IsCompressedLibraryFileName(std::string_view name) {
     return OneOf(ExtensionOf(name), kCompressed);
 }
 
 std::string ReadLibraryFile(const std::string& hostPath, bool compressed, uint64_t sizeCap,
-                            BlockSink& sink, const std::atomic<bool>* cancel) {
+                            BlockSink& sink, const std::atomic<bool>* cancel, FileStamp* stamp,
+                            GzipInflater* inflater) {
     Fd file{::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
     if (file.fd < 0) return ErrnoText();
     struct stat st {};
     if (::fstat(file.fd, &st) != 0) return ErrnoText();
     if (!S_ISREG(st.st_mode)) return "not a regular file";
-    if (compressed) return InflateGzip(file.fd, sizeCap, sink, cancel);
+    if (stamp) *stamp = StampOf(st);
+    if (compressed)
+        return inflater ? inflater->Inflate(file.fd, sizeCap, sink, cancel)
+                        : InflateGzip(file.fd, sizeCap, sink, cancel);
     if (static_cast<uint64_t>(st.st_size) > sizeCap) return OverCapReason(sizeCap, false);
     // The bytes the file held when it was measured; it is read to there, which spares a read
     // that only finds the end.

@@ -91,16 +91,15 @@ bool ReferenceResolver::LocalFileExists(const std::vector<std::string>& parts) {
     std::string key = ":";
     for (const auto& p : parts) key += AsciiLower(p) + ":";
     if (const auto it = disk_.find(key); it != disk_.end()) return it->second;
-    const bool exists = IsRegularFile(ResolveComponents(poserRoot_, parts, Lookup::IgnoringCase).path);
+    const bool exists =
+        IsRegularFile(ResolveComponents(poserRoot_, parts, Lookup::IgnoringCase).path);
     disk_.emplace(key, exists);
     return exists;
 }
 
-Resolution ReferenceResolver::Resolve(std::string_view reference) {
+const Resolution& ReferenceResolver::Resolve(std::string_view reference) {
     if (const auto it = answers_.find(reference); it != answers_.end()) return it->second;
-    Resolution r = Work(reference);
-    answers_.emplace(std::string(reference), r);
-    return r;
+    return answers_.emplace(std::string(reference), Work(reference)).first->second;
 }
 
 Resolution ReferenceResolver::Work(std::string_view reference) {

@@ -29,8 +29,9 @@ class ReferenceResolver {
   public:
     ReferenceResolver(const RuntimeIndex& index, const DriveMap& drives);
 
-    // The same reference always gets the same answer, worked out once.
-    Resolution Resolve(std::string_view reference);
+    // The same reference always gets the same answer, worked out once; it stays valid as long as
+    // the resolver.
+    const Resolution& Resolve(std::string_view reference);
 
   private:
     Resolution Work(std::string_view reference);

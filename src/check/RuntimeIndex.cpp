@@ -36,7 +36,8 @@ bool UnderLibraries(const std::string& relative) {
 
 }  // namespace
 
-RuntimeIndex RuntimeIndex::Build(const std::string& runtimeHost, const std::atomic<bool>* cancel) {
+RuntimeIndex RuntimeIndex::Build(const std::string& runtimeHost, const std::atomic<bool>* cancel,
+                                 const StampFilter& stampIf) {
     RuntimeIndex index;
     index.runtime_ = runtimeHost;
     while (index.runtime_.size() > 1 && index.runtime_.back() == '/') index.runtime_.pop_back();
@@ -44,7 +45,7 @@ RuntimeIndex RuntimeIndex::Build(const std::string& runtimeHost, const std::atom
     if (::stat(index.runtime_.c_str(), &st) != 0)
         throw PlatformError::FromNumber(err::kPathNotFound);
     if (!S_ISDIR(st.st_mode)) throw PlatformError::FromNumber(err::kPathNotFound);
-    index.Walk(cancel);
+    index.Walk(cancel, stampIf);
     if (!index.unlisted_.empty() && index.unlisted_.front().path == index.runtime_)
         throw PlatformError::FromNumber(err::kPermissionDenied);
     return index;
@@ -52,9 +53,25 @@ RuntimeIndex RuntimeIndex::Build(const std::string& runtimeHost, const std::atom
 
 namespace {
 
+// FNV-1a of the name with ASCII letters lower-cased, folded to 32 bits.
+uint32_t NameHash(std::string_view name) {
+    uint64_t h = 14695981039346656037ull;
+    for (const char c : name) {
+        h ^= static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+        h *= 1099511628211ull;
+    }
+    return static_cast<uint32_t>(h ^ (h >> 32));
+}
+
+std::string_view NameOf(std::string_view relative) {
+    const size_t slash = relative.rfind('/');
+    return slash == std::string_view::npos ? relative : relative.substr(slash + 1);
+}
+
 // What one walking thread met.
 struct WalkPart {
     std::vector<std::string> files;  // relative paths
+    std::vector<uint32_t> hashes;    // NameHash of each file's name
     std::vector<LibraryFileEntry> library;
     std::vector<UnlistedFolder> unlisted;
 };
@@ -95,13 +112,9 @@ class FolderQueue {
     int busy_ = 0;
 };
 
-int64_t Nanoseconds(const timespec& t) {
-    return static_cast<int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
-}
-
 // Lists one folder into `part`; answers its sub-folders.
 std::vector<std::string> ListFolder(const std::string& runtime, const std::string& folder,
-                                    WalkPart& part) {
+                                    const StampFilter& stampIf, WalkPart& part) {
     std::vector<std::string> subfolders;
     const std::string host = folder.empty() ? runtime : runtime + "/" + folder;
     Dir d{::opendir(host.c_str())};
@@ -138,11 +151,18 @@ std::vector<std::string> ListFolder(const std::string& runtime, const std::strin
         } else if (type != DT_REG) {
             continue;
         }
-        if (libraries && IsLibraryFileName(name) &&
-            (haveStat || ::fstatat(fd, e->d_name, &st, 0) == 0))
-            part.library.push_back({runtime + "/" + relative, static_cast<uint64_t>(st.st_size),
-                                    Nanoseconds(st.st_mtim), Nanoseconds(st.st_ctim),
-                                    IsCompressedLibraryFileName(name)});
+        if (libraries && IsLibraryFileName(name)) {
+            LibraryFileEntry entry{
+                runtime + "/" + relative, {}, false, IsCompressedLibraryFileName(name)};
+            const bool wanted = haveStat || !stampIf || stampIf(relative);
+            if (wanted && (haveStat || ::fstatat(fd, e->d_name, &st, 0) == 0)) {
+                entry.stamp = StampOf(st);
+                entry.stamped = true;
+            }
+            // One that vanished since it was listed is left out, as if listed a moment later.
+            if (entry.stamped || !wanted) part.library.push_back(std::move(entry));
+        }
+        part.hashes.push_back(NameHash(name));
         part.files.push_back(std::move(relative));
     }
     return subfolders;
@@ -150,14 +170,14 @@ std::vector<std::string> ListFolder(const std::string& runtime, const std::strin
 
 }  // namespace
 
-void RuntimeIndex::Walk(const std::atomic<bool>* cancel) {
-    // Two walkers keep both processors busy with the many stat calls.
-    const unsigned walkers = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+void RuntimeIndex::Walk(const std::atomic<bool>* cancel, const StampFilter& stampIf) {
+    // Two walkers per processor: a stat call may wait for the disk, and the others go on meanwhile.
+    const unsigned walkers = std::clamp(2 * std::thread::hardware_concurrency(), 2u, 8u);
     FolderQueue queue(cancel);
     std::vector<WalkPart> parts(walkers);
     const auto walk = [&](WalkPart& part) {
         while (auto folder = queue.Next()) {
-            auto subfolders = ListFolder(runtime_, *folder, part);
+            auto subfolders = ListFolder(runtime_, *folder, stampIf, part);
             queue.Done(subfolders);
         }
     };
@@ -166,12 +186,20 @@ void RuntimeIndex::Walk(const std::atomic<bool>* cancel) {
     walk(parts[0]);
     for (auto& t : threads) t.join();
 
+    size_t total = 0;
+    for (const auto& part : parts) total += part.files.size();
+    relatives_.reserve(total);
+    byName_.reserve(total);
     for (auto& part : parts) {
-        for (const auto& f : part.files) AddFile(f);
+        for (size_t i = 0; i < part.files.size(); ++i) {
+            byName_.push_back(uint64_t{part.hashes[i]} << 32 | relatives_.size());
+            relatives_.push_back(std::move(part.files[i]));
+        }
         libraryFiles_.insert(libraryFiles_.end(), std::make_move_iterator(part.library.begin()),
                              std::make_move_iterator(part.library.end()));
         unlisted_.insert(unlisted_.end(), part.unlisted.begin(), part.unlisted.end());
     }
+    std::sort(byName_.begin(), byName_.end());
     // The walkers met the folders in no fixed order; the results should not depend on it.
     std::sort(libraryFiles_.begin(), libraryFiles_.end(),
               [](const auto& a, const auto& b) { return a.path < b.path; });
@@ -179,39 +207,32 @@ void RuntimeIndex::Walk(const std::atomic<bool>* cancel) {
               [](const auto& a, const auto& b) { return a.path < b.path; });
 }
 
-void RuntimeIndex::AddFile(const std::string& relative) {
-    const auto id = static_cast<uint32_t>(relatives_.size());
-    const size_t slash = relative.rfind('/');
-    std::string name =
-        AsciiLower(std::string_view(relative).substr(slash == std::string::npos ? 0 : slash + 1));
-    relatives_.push_back(relative);
-    if (auto it = byName_.find(name); it != byName_.end()) {
-        it->second.push_back(id);
-    } else {
-        byName_.emplace(std::move(name), std::vector<uint32_t>{id});
-    }
+std::pair<const uint64_t*, const uint64_t*> RuntimeIndex::Named(std::string_view name) const {
+    const uint64_t hash = NameHash(name);
+    const auto from = std::lower_bound(byName_.begin(), byName_.end(), hash << 32);
+    auto to = from;
+    while (to != byName_.end() && *to >> 32 == hash) ++to;
+    return {byName_.data() + (from - byName_.begin()), byName_.data() + (to - byName_.begin())};
 }
 
 bool RuntimeIndex::Contains(std::string_view relative) const {
-    const size_t slash = relative.rfind('/');
-    const auto it =
-        byName_.find(AsciiLower(relative.substr(slash == std::string::npos ? 0 : slash + 1)));
-    if (it == byName_.end()) return false;
-    for (uint32_t id : it->second)
-        if (AsciiEqualsIgnoreCase(relatives_[id], relative)) return true;
+    const auto [from, to] = Named(NameOf(relative));
+    for (auto it = from; it != to; ++it)
+        if (AsciiEqualsIgnoreCase(relatives_[static_cast<uint32_t>(*it)], relative)) return true;
     return false;
 }
 
 std::vector<std::string> RuntimeIndex::FilesNamed(std::string_view name,
                                                   std::string_view folder) const {
     std::vector<std::string> found;
-    const auto it = byName_.find(AsciiLower(name));
-    if (it == byName_.end()) return found;
-    const std::string prefix = folder.empty() ? std::string() : AsciiLower(folder) + "/";
-    for (uint32_t id : it->second) {
-        const std::string& rel = relatives_[id];
-        if (rel.size() > prefix.size() &&
-            AsciiEqualsIgnoreCase(std::string_view(rel).substr(0, prefix.size()), prefix))
+    const auto [from, to] = Named(name);
+    for (auto it = from; it != to; ++it) {
+        const std::string& rel = relatives_[static_cast<uint32_t>(*it)];
+        if (rel.size() > folder.size() + (folder.empty() ? 0 : 1) &&
+            (folder.empty() ||
+             (rel[folder.size()] == '/' &&
+              AsciiEqualsIgnoreCase(std::string_view(rel).substr(0, folder.size()), folder))) &&
+            AsciiEqualsIgnoreCase(NameOf(rel), name))
             found.push_back(runtime_ + "/" + rel);
     }
     std::sort(found.begin(), found.end());

@@ -2,22 +2,28 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
+
+#include "check/LibraryFileReader.h"
 
 namespace bw::check {
 
 // A library file met by the walk, with what the cache keys it by.
 struct LibraryFileEntry {
     std::string path;  // host path
-    uint64_t size = 0;
-    int64_t mtimeNs = 0;
-    int64_t ctimeNs = 0;  // changes with permissions too, which decide whether it can be read
+    FileStamp stamp;   // when `stamped`
+    bool stamped = false;
     bool compressed = false;
 };
+
+// Says whether the walk should measure the library file at `relative` (below the Runtime folder);
+// called on the walking threads at once.
+using StampFilter = std::function<bool(std::string_view relative)>;
 
 // A folder the walk could not list, with the reason.
 struct UnlistedFolder {
@@ -29,10 +35,12 @@ struct UnlistedFolder {
 // to folders are not followed), with lookups that ignore the letter case of ASCII letters.
 class RuntimeIndex {
   public:
-    // Walks `runtimeHost`; stops early, incomplete, when `cancel` is set. Throws PlatformError
-    // when the folder itself cannot be listed.
+    // Walks `runtimeHost`; stops early, incomplete, when `cancel` is set. Library files are
+    // stamped when `stampIf` says so (all of them without it); the others cost no call beyond the
+    // listing. Throws PlatformError when the folder itself cannot be listed.
     static RuntimeIndex Build(const std::string& runtimeHost,
-                              const std::atomic<bool>* cancel = nullptr);
+                              const std::atomic<bool>* cancel = nullptr,
+                              const StampFilter& stampIf = {});
 
     const std::string& runtime() const { return runtime_; }
     // Library files under Runtime/Libraries (any case), in walk order.
@@ -46,14 +54,17 @@ class RuntimeIndex {
     std::vector<std::string> FilesNamed(std::string_view name, std::string_view folder) const;
 
   private:
-    void Walk(const std::atomic<bool>* cancel);
-    void AddFile(const std::string& relative);
+    void Walk(const std::atomic<bool>* cancel, const StampFilter& stampIf);
+    // The files whose names hash as `name` does, letter case aside (hashes may collide).
+    std::pair<const uint64_t*, const uint64_t*> Named(std::string_view name) const;
 
     std::string runtime_;
     std::vector<LibraryFileEntry> libraryFiles_;
     std::vector<UnlistedFolder> unlisted_;
-    std::vector<std::string> relatives_;                             // as spelt on disk
-    std::unordered_map<std::string, std::vector<uint32_t>> byName_;  // lower-cased name
+    std::vector<std::string> relatives_;  // as spelt on disk
+    // Each file as (hash of its lower-cased name) << 32 | its place in relatives_, sorted: one
+    // flat array instead of a map with a list per name.
+    std::vector<uint64_t> byName_;
 };
 
 }  // namespace bw::check

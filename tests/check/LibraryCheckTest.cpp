@@ -9,6 +9,7 @@
 #include "check/CheckCache.h"
 #include "check/CheckTestSupport.h"
 #include "platform/PlatformError.h"
+#include "support/ParamNames.h"
 #include "support/TestDir.h"
 
 namespace bw::check {
@@ -150,9 +151,10 @@ TEST_F(LibraryCheckTest, DamagedLockedOrForeignDatabaseNeverChangesTheAnswer) {
     EXPECT_EQ(r.summary.filesRead, 5u);
 
     // Locked by another process for good: the check does without it.
-    ASSERT_EQ(sqlite3_exec(db, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; DELETE FROM files;",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_exec(db, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; DELETE FROM libraries;",
+                     nullptr, nullptr, nullptr),
+        SQLITE_OK);
     r = fixture::RunCheck(options);
     EXPECT_EQ(r.rows, kExpected);
     EXPECT_EQ(r.summary.filesRead, 5u);
@@ -160,16 +162,116 @@ TEST_F(LibraryCheckTest, DamagedLockedOrForeignDatabaseNeverChangesTheAnswer) {
     sqlite3_close(db);
 }
 
-TEST(CheckCacheBlob, RoundTripsAndRefusesDamage) {
-    const std::vector<ExtractedReference> refs = {{1, Keyword::TextureMap, "a.jpg"},
+// A database as the version that kept a row per library file left it: rebuilt, same answers.
+TEST_F(LibraryCheckTest, DatabaseOfTheEarlierLayoutIsRebuilt) {
+    options.cachePath = CachePath();
+    std::filesystem::create_directories(cacheDir.host("cache"));
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(CachePath().c_str(), &db), SQLITE_OK);
+    const std::string fig = dir.host("Runtime/Libraries/character/A/Fig.cr2");
+    ASSERT_EQ(sqlite3_exec(db,
+                           ("PRAGMA journal_mode=WAL;"
+                            "CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT);"
+                            "INSERT INTO meta VALUES('version', 'references-1 program-1.0.0');"
+                            "CREATE TABLE files(path TEXT PRIMARY KEY, size INTEGER NOT NULL, "
+                            "mtime INTEGER NOT NULL, ctime INTEGER NOT NULL, refs BLOB NOT NULL) "
+                            "WITHOUT ROWID;"
+                            "INSERT INTO files VALUES('" +
+                            fig + "', 1, 2, 3, x'00');")
+                               .c_str(),
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+
+    auto r = fixture::RunCheck(options);
+    EXPECT_EQ(r.rows, kExpected);
+    EXPECT_EQ(r.summary.filesRead, 5u);
+    r = fixture::RunCheck(options);
+    EXPECT_EQ(r.rows, kExpected);
+    EXPECT_EQ(r.summary.filesRead, 3u);
+}
+
+const std::vector<ExtractedReference> kFigRefs = {{1, Keyword::TextureMap, "a.jpg"},
                                                   {300000, Keyword::HairCacheFile, ""},
                                                   {7, Keyword::File, std::string(200, 'p')}};
-    const std::string blob = EncodeReferences(refs);
-    EXPECT_EQ(DecodeReferences(blob), refs);
-    EXPECT_FALSE(DecodeReferences(blob.substr(0, blob.size() - 1)));
-    EXPECT_FALSE(DecodeReferences(blob + "x"));
-    EXPECT_FALSE(DecodeReferences(std::string("\x01\x01\x7f\x00", 4)));  // unknown keyword
+const std::vector<ExtractedReference> kPoseRefs = {{2, Keyword::ReadScript, "a.jpg"}};
+
+// The bytes of a cache holding two files that share a reference path.
+std::string TwoFileCache() {
+    LibraryCacheWriter writer;
+    writer.AddFile("Libraries/a/Fig.cr2", {10, -5, 1700000000123456789}, kFigRefs);
+    writer.AddFile("Libraries/b/Pose.pz2", {0, 0, 0}, kPoseRefs);
+    return writer.Finish();
 }
+
+std::vector<ExtractedReference> ReferencesOf(const CachedLibrary& lib, const CachedFile& f) {
+    std::vector<ExtractedReference> refs;
+    lib.ForEachReference(f, [&](const CachedLibrary::Reference& r) {
+        refs.push_back({r.line, r.keyword, std::string(lib.path(r.path))});
+    });
+    return refs;
+}
+
+TEST(CachedLibrary, RoundTripsSharingEachPathAndCopiesToANewCache) {
+    const auto lib = CachedLibrary::FromBytes(TwoFileCache());
+    ASSERT_EQ(lib.files().size(), 2u);
+    EXPECT_EQ(lib.referenceCount(), 3u);
+    const CachedFile* fig = lib.Find("Libraries/a/Fig.cr2");
+    ASSERT_TRUE(fig);
+    EXPECT_EQ(fig->stamp, (FileStamp{10, -5, 1700000000123456789}));
+    EXPECT_EQ(ReferencesOf(lib, *fig), kFigRefs);
+    EXPECT_FALSE(lib.Find("libraries/a/fig.cr2"));
+
+    LibraryCacheWriter writer;
+    writer.AddCachedFile(lib, lib.files()[1]);
+    const auto copy = CachedLibrary::FromBytes(writer.Finish());
+    ASSERT_EQ(copy.files().size(), 1u);
+    EXPECT_EQ(copy.files()[0].relative, "Libraries/b/Pose.pz2");
+    EXPECT_EQ(ReferencesOf(copy, copy.files()[0]), kPoseRefs);
+    EXPECT_EQ(copy.referenceCount(), 1u);
+}
+
+struct DamageCase {
+    const char* what;
+    std::string (*damage)(std::string);
+};
+
+class CachedLibraryDamage : public ::testing::TestWithParam<DamageCase> {};
+
+TEST_P(CachedLibraryDamage, IsTakenForAnEmptyCache) {
+    EXPECT_TRUE(CachedLibrary::FromBytes(GetParam().damage(TwoFileCache())).empty());
+}
+
+// Where Pose.pz2's reference lies: after its name, its stamp's three one-byte numbers and its
+// count of references come the line (one byte), the keyword and the path's number.
+size_t PoseReference(const std::string& bytes) {
+    return bytes.find("Libraries/b/Pose.pz2") + 20 + 3 + 1;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bytes, CachedLibraryDamage,
+    ::testing::Values(DamageCase{"CutShort",
+                                 [](std::string b) { return b.substr(0, b.size() - 1); }},
+                      DamageCase{"TrailingByte", [](std::string b) { return b + "x"; }},
+                      DamageCase{"UnknownKeyword",
+                                 [](std::string b) {
+                                     b[PoseReference(b) + 1] = 0x7f;
+                                     return b;
+                                 }},
+                      DamageCase{"PathNumberOutOfRange",
+                                 [](std::string b) {
+                                     b[PoseReference(b) + 2] = 3;
+                                     return b;
+                                 }},
+                      DamageCase{"FilesOutOfOrder",
+                                 [](std::string b) {
+                                     const size_t at = b.find("Libraries/b/");
+                                     b[at + 10] =
+                                         'A';  // "Libraries/A/" sorts before "Libraries/a/"
+                                     return b;
+                                 }},
+                      DamageCase{"Empty", [](std::string) { return std::string(); }}),
+    test::ByWhat);
 
 TEST(LibraryCheck, UnlistableFolderIsARowAndTheRestIsChecked) {
     if (::geteuid() == 0) GTEST_SKIP() << "permissions do not hold for root";
