@@ -44,5 +44,6 @@ int BenchScan(const std::vector<std::string>& args);
 int BenchLocate(const std::vector<std::string>& args);
 int BenchRefs(const std::vector<std::string>& args);
 int BenchListing(const std::vector<std::string>& args);
+int BenchCheck(const std::vector<std::string>& args);
 
 }  // namespace bw::bench

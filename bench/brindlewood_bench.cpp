@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     const std::map<std::string, int (*)(const std::vector<std::string>&)> commands = {
         {"expand", BenchExpand}, {"scan", BenchScan},       {"locate", BenchLocate},
-        {"refs", BenchRefs},     {"listing", BenchListing},
+        {"refs", BenchRefs},     {"listing", BenchListing}, {"check", BenchCheck},
     };
     if (argc < 2 || !commands.count(argv[1])) {
         std::fprintf(stderr,
@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
                      "       brindlewood-bench scan LIBRARIES NAME\n"
                      "       brindlewood-bench locate START REFERENCE\n"
                      "       brindlewood-bench refs FILE\n"
-                     "       brindlewood-bench listing DIR OUT [--subfolders]\n");
+                     "       brindlewood-bench listing DIR OUT [--subfolders]\n"
+                     "       brindlewood-bench check DIR\n");
         return 2;
     }
     std::vector<std::string> args(argv + 2, argv + argc);

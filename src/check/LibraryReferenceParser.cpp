@@ -1,0 +1,222 @@
+#include "check/LibraryReferenceParser.h"
+
+#include <algorithm>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace bw::check {
+
+namespace {
+
+constexpr size_t npos = std::string_view::npos;
+// No keyword is longer; a longer word is never one.
+constexpr size_t kLongestKeyword = 19;
+
+inline bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+inline bool IsWordChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// Every keyword holds "ile" (the File keywords, file), "Map" (the four maps) or "Scr"
+// (readScript), so only those three places need a closer look.
+inline bool TriggerAt(const char* p) {
+    return (p[0] == 'i' && p[1] == 'l' && p[2] == 'e') ||
+           (p[0] == 'M' && p[1] == 'a' && p[2] == 'p') ||
+           (p[0] == 'S' && p[1] == 'c' && p[2] == 'r');
+}
+
+size_t NextTrigger(const char* d, size_t from, size_t end) {
+    size_t i = from;
+#if defined(__SSE2__)
+    // Sixteen positions at a time: the first and third bytes of the three triggers.
+    const __m128i firstI = _mm_set1_epi8('i'), thirdE = _mm_set1_epi8('e');
+    const __m128i firstM = _mm_set1_epi8('M'), thirdP = _mm_set1_epi8('p');
+    const __m128i firstS = _mm_set1_epi8('S'), thirdR = _mm_set1_epi8('r');
+    while (i + 18 <= end) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i + 2));
+        const __m128i hit = _mm_or_si128(
+            _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(a, firstI), _mm_cmpeq_epi8(c, thirdE)),
+                         _mm_and_si128(_mm_cmpeq_epi8(a, firstM), _mm_cmpeq_epi8(c, thirdP))),
+            _mm_and_si128(_mm_cmpeq_epi8(a, firstS), _mm_cmpeq_epi8(c, thirdR)));
+        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
+        while (mask != 0) {
+            const size_t pos = i + static_cast<size_t>(__builtin_ctz(mask));
+            if (TriggerAt(d + pos)) return pos;
+            mask &= mask - 1;
+        }
+        i += 16;
+    }
+#endif
+    for (; i + 3 <= end; ++i)
+        if (TriggerAt(d + i)) return i;
+    return npos;
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+// Drops one leading whole number and the blanks after it, when the text starts with one.
+bool SkipNumber(std::string_view& s) {
+    size_t n = (!s.empty() && s[0] == '-') ? 1 : 0;
+    const size_t digitsFrom = n;
+    while (n < s.size() && s[n] >= '0' && s[n] <= '9') ++n;
+    if (n == digitsFrom || n == s.size() || !IsBlank(s[n])) return false;
+    s = TrimBlanks(s.substr(n));
+    return true;
+}
+
+// The path a keyword's line names, from the text after the keyword; no value when it names none.
+std::optional<std::string_view> ValueOf(Keyword keyword, std::string_view rest) {
+    if (rest.empty() || !IsBlank(rest[0])) return std::nullopt;
+    rest = TrimBlanks(rest);
+    const int numbers = keyword == Keyword::ObjFileGeom ? 2 : keyword == Keyword::ObjFile ? 1 : 0;
+    for (int i = 0; i < numbers && SkipNumber(rest); ++i) {
+    }
+    if (!rest.empty() && rest[0] == '"') {
+        const size_t close = rest.find('"', 1);
+        rest = rest.substr(1, close == npos ? npos : close - 1);
+    }
+    if (rest.empty() || rest == "NO_MAP" || rest == "_NONE_") return std::nullopt;
+    return rest;
+}
+
+}  // namespace
+
+LibraryReferenceParser::LibraryReferenceParser() { Reserve(2 * kBlockSize); }
+
+void LibraryReferenceParser::Reset() {
+    fill_ = 0;
+    line_ = 1;
+    continuation_ = false;
+    refs_.clear();
+}
+
+void LibraryReferenceParser::Reserve(size_t capacity) {
+    if (capacity <= capacity_) return;
+    auto bigger = std::make_unique_for_overwrite<char[]>(capacity);
+    if (fill_ > 0) std::memcpy(bigger.get(), buf_.get(), fill_);
+    buf_ = std::move(bigger);
+    capacity_ = capacity;
+}
+
+std::span<char> LibraryReferenceParser::Space() {
+    if (capacity_ - fill_ < kBlockSize) Reserve(fill_ + kBlockSize);
+    return {buf_.get() + fill_, capacity_ - fill_};
+}
+
+void LibraryReferenceParser::Commit(size_t count) {
+    const size_t before = fill_;
+    fill_ += count;
+    // Everything before the last line end is whole lines; the line end itself starts the carry,
+    // so a CR LF split between two blocks is still one line end.
+    size_t last = npos;
+    for (size_t i = fill_; i > before; --i)
+        if (IsLineEnd(buf_[i - 1])) {
+            last = i - 1;
+            break;
+        }
+    if (last == npos && before > 0 && IsLineEnd(buf_[0])) last = 0;
+    if (last != npos && last > 0) {
+        Scan(last);
+        std::memmove(buf_.get(), buf_.get() + last, fill_ - last);
+        fill_ -= last;
+        continuation_ = false;
+    } else if (fill_ >= kMaxLine) {
+        Scan(fill_);
+        fill_ = 0;
+        continuation_ = true;
+    }
+}
+
+void LibraryReferenceParser::Finish() {
+    Scan(fill_);
+    fill_ = 0;
+    continuation_ = false;
+}
+
+size_t LibraryReferenceParser::CountLineBreaks(size_t from, size_t to) const {
+    // A LF ends a line; so does a CR unless a LF follows it.
+    const char* d = buf_.get();
+    size_t n = 0, i = from;
+#if defined(__SSE2__)
+    // Per-lane byte counters, summed before any of them can overflow.
+    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
+    while (i + 16 <= to && i + 17 <= fill_) {
+        __m128i counts = _mm_setzero_si128();
+        for (int round = 0; round < 255 && i + 16 <= to && i + 17 <= fill_; ++round, i += 16) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i + 1));
+            const __m128i lfs = _mm_cmpeq_epi8(a, lf);
+            const __m128i lonelyCrs =
+                _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(a, cr));
+            counts = _mm_sub_epi8(counts, _mm_or_si128(lfs, lonelyCrs));
+        }
+        const __m128i sums = _mm_sad_epu8(counts, _mm_setzero_si128());
+        n += static_cast<size_t>(_mm_cvtsi128_si32(sums)) +
+             static_cast<size_t>(_mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
+    }
+#endif
+    for (; i < to; ++i) {
+        if (d[i] == '\n')
+            ++n;
+        else if (d[i] == '\r' && (i + 1 >= fill_ || d[i + 1] != '\n'))
+            ++n;
+    }
+    return n;
+}
+
+void LibraryReferenceParser::Scan(size_t end) {
+    const char* d = buf_.get();
+    uint32_t line = line_;
+    size_t counted = 0;  // line breaks before this position are in `line`
+    size_t i = 0;
+    for (size_t hit; (hit = NextTrigger(d, i, end)) != npos;) {
+        size_t start = hit;
+        while (start > 0 && hit - start <= kLongestKeyword && IsWordChar(d[start - 1])) --start;
+        size_t stop = hit;
+        while (stop < end && IsWordChar(d[stop])) ++stop;
+        size_t blanks = start;
+        while (blanks > 0 && IsBlank(d[blanks - 1])) --blanks;
+        const bool atLineStart = blanks > 0 ? IsLineEnd(d[blanks - 1]) : !continuation_;
+        const bool whole = start == 0 || !IsWordChar(d[start - 1]);
+        const auto keyword = atLineStart && whole
+                                 ? KeywordNamed(std::string_view(d + start, stop - start))
+                                 : std::nullopt;
+        if (!keyword) {
+            i = stop;
+            continue;
+        }
+        const char* lineEnd = std::find_if(d + stop, d + end, IsLineEnd);
+        if (const auto path = ValueOf(
+                *keyword, std::string_view(d + stop, static_cast<size_t>(lineEnd - (d + stop))))) {
+            line += static_cast<uint32_t>(CountLineBreaks(counted, start));
+            counted = start;
+            refs_.push_back({line, *keyword, std::string(*path)});
+        }
+        i = static_cast<size_t>(lineEnd - d);
+    }
+    line_ = line + static_cast<uint32_t>(CountLineBreaks(counted, end));
+}
+
+std::vector<ExtractedReference> LibraryReferenceParser::Parse(std::string_view bytes) {
+    LibraryReferenceParser parser;
+    while (!bytes.empty()) {
+        const auto space = parser.Space();
+        const size_t n = std::min(space.size(), bytes.size());
+        std::memcpy(space.data(), bytes.data(), n);
+        parser.Commit(n);
+        bytes.remove_prefix(n);
+    }
+    parser.Finish();
+    return parser.TakeReferences();
+}
+
+}  // namespace bw::check

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "check/BlockSink.h"
+#include "check/CheckTypes.h"
+
+namespace bw::check {
+
+// Finds the file references of a library file as its bytes stream in, block by block, holding
+// only one block and the line being read. A reference is a line that begins (after blanks) with
+// one of the keywords, followed by a path: quoted or not, after objFileGeom's two numbers and
+// objFile's one. NO_MAP, _NONE_ and an empty value name no file.
+class LibraryReferenceParser : public BlockSink {
+  public:
+    static constexpr size_t kBlockSize = 256 * 1024;
+    // A line longer than this is read in parts; only its first part can start a reference.
+    static constexpr size_t kMaxLine = 4 * 1024 * 1024;
+
+    LibraryReferenceParser();
+
+    // Starts on a new file, keeping the buffer.
+    void Reset();
+
+    std::span<char> Space() override;
+    void Commit(size_t count) override;
+    // Reads the last line, which needs no line end.
+    void Finish();
+
+    // The references found so far, in line order.
+    const std::vector<ExtractedReference>& references() const { return refs_; }
+    std::vector<ExtractedReference> TakeReferences() { return std::move(refs_); }
+
+    // All references of a whole file held in memory.
+    static std::vector<ExtractedReference> Parse(std::string_view bytes);
+
+  private:
+    // Reads the lines in buf_[0, end); `end` is a line end, or the end of the data.
+    void Scan(size_t end);
+    size_t CountLineBreaks(size_t from, size_t to) const;
+
+    void Reserve(size_t capacity);
+
+    std::unique_ptr<char[]> buf_;  // not cleared: every byte read is written first
+    size_t capacity_ = 0;
+    size_t fill_ = 0;
+    uint32_t line_ = 1;          // the line that buf_[0] lies on
+    bool continuation_ = false;  // buf_[0] is inside a line that began in an earlier part
+    std::vector<ExtractedReference> refs_;
+};
+
+}  // namespace bw::check

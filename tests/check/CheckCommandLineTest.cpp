@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+#include "check/CheckCommandLine.h"
+#include "support/ParamNames.h"
+#include "support/TestDir.h"
+
+namespace bw::check {
+namespace {
+
+struct Outcome {
+    int exitCode = -1;
+    std::string out;
+};
+
+std::string Quoted(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+// C: is a temp folder holding Poser4/Runtime; the program runs with its own settings, Wine
+// prefix and cache folder.
+class CheckCommandLineTest : public ::testing::Test {
+  protected:
+    CheckCommandLineTest() {
+        c.createFile("Poser4/Runtime/Textures/New/eyes.jpg");
+        c.createFile("Poser4/Runtime/Textures/skin.jpg");
+        c.createFile("Poser4/Runtime/Libraries/Pose/Set, One/Good.pz2",
+                     "\ttextureMap :Runtime:Textures:skin.jpg\r\n");
+        prefix.createDir("dosdevices");
+        std::filesystem::create_directory_symlink(c.path(), prefix.host("dosdevices/c:"));
+        ini = prefix.createFile("Brindlewood.ini", "[Folder]\r\nRuntime=C:\\Poser4\\Runtime\r\n");
+    }
+
+    void AddStaleFile() {
+        c.createFile("Poser4/Runtime/Libraries/Pose/Stale.pz2",
+                     "{\n\ttextureMap :Runtime:Textures:Old:eyes.jpg\n}\n");
+    }
+
+    Outcome Run(const std::string& args) {
+        const std::string command = "env WINEPREFIX=" + Quoted(prefix.path()) +
+                                    " BRINDLEWOOD_INI=" + Quoted(ini) +
+                                    " XDG_CACHE_HOME=" + Quoted(prefix.host("cache")) + " " +
+                                    BRINDLEWOOD_CHECK_EXE + " " + args + " 2>/dev/null";
+        Outcome o;
+        FILE* pipe = ::popen(command.c_str(), "r");
+        if (!pipe) return o;
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            o.out.append(buffer, n);
+        const int status = ::pclose(pipe);
+        o.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return o;
+    }
+
+    test::TestDir c, prefix;
+    std::string ini;
+};
+
+TEST_F(CheckCommandLineTest, JsonRowsCarryEveryKey) {
+    AddStaleFile();
+    const auto o = Run("--json " + Quoted(c.host("Poser4/Runtime")));
+    EXPECT_EQ(o.exitCode, kExitProblems);
+    const auto rows = nlohmann::json::parse(o.out);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1],
+              nlohmann::json({{"file", c.host("Poser4/Runtime/Libraries/Pose/Stale.pz2")},
+                              {"line", 2},
+                              {"keyword", "textureMap"},
+                              {"reference", ":Runtime:Textures:Old:eyes.jpg"},
+                              {"status", "moved"},
+                              {"candidates", {c.host("Poser4/Runtime/Textures/New/eyes.jpg")}}}));
+    EXPECT_EQ(rows[0]["status"], "ok");
+}
+
+TEST_F(CheckCommandLineTest, RuntimeFromTheSettingsOrAWindowsPath) {
+    for (const char* args :
+         {"--all", "--json", "'C:\\poser4\\runtime' --all", "--csv 'C:\\Poser4'"}) {
+        const auto o = Run(args);
+        EXPECT_EQ(o.exitCode, kExitClean) << args;
+        EXPECT_NE(o.out.find("skin.jpg"), std::string::npos) << args << o.out;
+    }
+}
+
+TEST_F(CheckCommandLineTest, CsvQuotesFieldsWithCommas) {
+    const auto o = Run("--csv");
+    EXPECT_EQ(o.out, "file,line,keyword,reference,status,candidates,reason\r\n\"" +
+                         c.host("Poser4/Runtime/Libraries/Pose/Set, One/Good.pz2") +
+                         "\",1,textureMap,:Runtime:Textures:skin.jpg,ok,,\r\n");
+}
+
+TEST_F(CheckCommandLineTest, NoCacheLeavesNoDatabase) {
+    Run("--no-cache");
+    EXPECT_FALSE(prefix.exists("cache/Brindlewood/library-check.sqlite"));
+    Run("");
+    EXPECT_TRUE(prefix.exists("cache/Brindlewood/library-check.sqlite"));
+}
+
+struct ExitCase {
+    const char* what;
+    const char* args;
+    int exitCode;
+};
+
+class CheckExitCodes : public CheckCommandLineTest,
+                       public ::testing::WithParamInterface<ExitCase> {};
+
+TEST_P(CheckExitCodes, SayWhetherItRanAndWhatItFound) {
+    c.createFile("Poser4/Other/Libraries/Readme.txt");
+    c.createDir("Poser4/Empty");
+    EXPECT_EQ(Run(GetParam().args).exitCode, GetParam().exitCode);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CheckExitCodes,
+    ::testing::Values(ExitCase{"Clean", "", kExitClean}, ExitCase{"Help", "--help", kExitClean},
+                      ExitCase{"FolderWithoutLibraries", "'C:\\Poser4\\Empty'", kExitFailed},
+                      ExitCase{"LibrariesWithoutLibraryFiles", "'C:\\Poser4\\Other'", kExitClean},
+                      ExitCase{"NoSuchFolder", "/nonexistent-bw", kExitFailed},
+                      ExitCase{"UnknownDrive", "'Q:\\Runtime'", kExitFailed},
+                      ExitCase{"UnknownOption", "--frobnicate", kExitFailed},
+                      ExitCase{"TwoFormats", "--json --csv", kExitFailed}),
+    test::ByWhat);
+
+TEST_F(CheckCommandLineTest, ProblemsAndUnsetRuntimeChangeTheExitCode) {
+    AddStaleFile();
+    EXPECT_EQ(Run("").exitCode, kExitProblems);
+    prefix.createFile("Brindlewood.ini", "[Folder]\r\nLastFolder=C:\\\r\n");
+    EXPECT_EQ(Run("").exitCode, kExitFailed);
+}
+
+}  // namespace
+}  // namespace bw::check

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include "check/ReferenceResolver.h"
+#include "support/ParamNames.h"
+#include "support/TestDir.h"
+
+namespace bw::check {
+namespace {
+
+// C: holds Poser4\Runtime with textures in several folders, a geometry lying among the textures
+// and a file beside the Runtime folder.
+class ResolverWorld {
+  public:
+    ResolverWorld() {
+        for (const char* f :
+             {"Poser4/Runtime/Textures/Skin/skin.jpg", "Poser4/Runtime/Textures/New/eyes.jpg",
+              "Poser4/Runtime/Textures/A/chrome.jpg", "Poser4/Runtime/Textures/B/Chrome.JPG",
+              "Poser4/Runtime/Textures/Stray/lost.obj", "Poser4/Runtime/Geometries/G/fig.obj",
+              "Poser4/Runtime/Libraries/character/Set/Fig.cr2", "Poser4/Extras/notes.pz2"})
+            c.createFile(f);
+        index = std::make_unique<RuntimeIndex>(RuntimeIndex::Build(c.host("Poser4/Runtime")));
+    }
+    test::TestDir c;
+    std::unique_ptr<RuntimeIndex> index;
+    DriveMap drives = DriveMap::FromDrives({{"C:", c.path()}});
+};
+
+struct ResolveCase {
+    const char* what;
+    const char* reference;
+    RefStatus status;
+    std::vector<std::string> candidates;  // below Poser4/Runtime
+};
+
+class Resolve : public ::testing::TestWithParam<ResolveCase> {};
+
+TEST_P(Resolve, StatusAndCandidates) {
+    ResolverWorld world;
+    ReferenceResolver resolver(*world.index, world.drives);
+    // Asked twice: the remembered answer is the same.
+    for (int round = 0; round < 2; ++round) {
+        const Resolution r = resolver.Resolve(GetParam().reference);
+        EXPECT_EQ(StatusName(r.status), StatusName(GetParam().status));
+        std::vector<std::string> expected;
+        for (const auto& c : GetParam().candidates)
+            expected.push_back(world.c.host("Poser4/Runtime/" + c));
+        EXPECT_EQ(r.candidates, expected);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    References, Resolve,
+    ::testing::Values(
+        ResolveCase{"MacPathWhereItSays", ":Runtime:Textures:Skin:skin.jpg", RefStatus::Ok, {}},
+        ResolveCase{"OnlyLetterCaseDiffers", ":runtime:TEXTURES:skin:Skin.JPG", RefStatus::Ok, {}},
+        ResolveCase{
+            "DotDotAndEmptyParts", ":Runtime::Textures:Old:..:Skin:skin.jpg", RefStatus::Ok, {}},
+        ResolveCase{"MovedToOneFolder",
+                    ":Runtime:Textures:Old:eyes.jpg",
+                    RefStatus::Moved,
+                    {"Textures/New/eyes.jpg"}},
+        ResolveCase{"SeveralCandidatesAreAmbiguous",
+                    ":Runtime:Textures:Old:chrome.jpg",
+                    RefStatus::Ambiguous,
+                    {"Textures/A/chrome.jpg", "Textures/B/Chrome.JPG"}},
+        ResolveCase{"Nowhere", ":Runtime:Textures:Old:none.jpg", RefStatus::Missing, {}},
+        ResolveCase{"GeometryOutsideGeometriesIsMissing",
+                    ":Runtime:Geometries:Old:lost.obj",
+                    RefStatus::Missing,
+                    {}},
+        ResolveCase{"UpperCaseObjIsLookedForEverywhere",
+                    ":Runtime:Geometries:Old:lost.OBJ",
+                    RefStatus::Moved,
+                    {"Textures/Stray/lost.obj"}},
+        ResolveCase{"FigureLookedForUnderCharacter",
+                    ":Runtime:Libraries:Old:fig.cr2",
+                    RefStatus::Moved,
+                    {"Libraries/character/Set/Fig.cr2"}},
+        ResolveCase{"WindowsPathThroughTheDriveMap",
+                    "C:\\poser4\\Runtime\\Textures\\Skin\\skin.jpg",
+                    RefStatus::Ok,
+                    {}},
+        ResolveCase{"WindowsPathOnAnUnknownDrive",
+                    "Q:\\Poser\\Runtime\\Textures\\eyes.jpg",
+                    RefStatus::Moved,
+                    {"Textures/New/eyes.jpg"}},
+        ResolveCase{"MacPathBesideTheRuntimeFolder", ":EXTRAS:Notes.pz2", RefStatus::Ok, {}},
+        ResolveCase{"ProgramResource", "GetStringRes(1024,2)", RefStatus::Internal, {}}),
+    test::ByWhat);
+
+TEST(SearchFolderFor, ByTheLastThreeCharacters) {
+    const std::pair<const char*, const char*> rows[] = {
+        {":a.obj", "Geometries"},
+        {":a.cr2", "Libraries/character"},
+        {":a.fc2", "Libraries/Face"},
+        {":a.hr2", "Libraries/Hair"},
+        {":a.hd2", "Libraries/Hand"},
+        {":a.lt2", "Libraries/Light"},
+        {":a.pp2", "Libraries/Props"},
+        {":a.JPG", "Textures"},
+        {":a.tif", "Textures"},
+        {":a.pz2", ""},
+        {":a.OBJ", ""},
+        {":a.pmd", ""},
+    };
+    for (const auto& [reference, folder] : rows)
+        EXPECT_EQ(SearchFolderFor(reference), folder) << reference;
+}
+
+}  // namespace
+}  // namespace bw::check
