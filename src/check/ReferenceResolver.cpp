@@ -93,7 +93,8 @@ bool ReferenceResolver::LocalFileExists(const std::vector<std::string>& parts) {
     std::string key = ":";
     for (const auto& p : parts) key += AsciiLower(p) + ":";
     if (const auto it = disk_.find(key); it != disk_.end()) return it->second;
-    const bool exists = IsRegularFile(ResolveCaseInsensitive(poserRoot_, parts));
+    const bool exists =
+        IsRegularFile(ResolveComponents(poserRoot_, parts, Lookup::IgnoringCase).path);
     disk_.emplace(key, exists);
     return exists;
 }
