@@ -2,7 +2,8 @@
 # Builds the fuzz targets (fuzz/) and runs each for SECONDS (default 30), one after another:
 # first the inputs that once failed (fuzz/regressions/<target>/), then libFuzzer on a working copy
 # of the seeds (fuzz/corpus/<target>/, which stays as committed). Fails when any target fails.
-#   scripts/fuzz.sh [SECONDS]        FUZZ_TARGETS="fuzz_lines fuzz_profile" picks some targets
+#   scripts/fuzz.sh [SECONDS]        FUZZ_TARGETS="fuzz_lines fuzz_profile" picks some targets,
+#                                    FUZZ_FLAGS="-runs=10000000" adds libFuzzer options
 # Inputs that fail are kept in build-fuzz/findings/<target>/; the grown corpora stay in
 # build-fuzz/corpus/<target>/, so a later run goes on from them.
 set -euo pipefail
@@ -31,7 +32,7 @@ for t in $targets; do
     cp -n "$root/fuzz/corpus/$t"/* "$work"/ 2>/dev/null || true
     echo "== $t: fuzzing for ${seconds}s"
     if "$exe" "$work" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -artifact_prefix="$findings/" -print_final_stats=1 > "$build/$t.log" 2>&1; then
+        -artifact_prefix="$findings/" -print_final_stats=1 ${FUZZ_FLAGS:-} > "$build/$t.log" 2>&1; then
         grep -E "stat::number_of_executed_units|stat::average_exec_per_sec" "$build/$t.log" | tr '\n' ' '
         echo
     else
