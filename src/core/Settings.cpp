@@ -97,32 +97,6 @@ bool FolderExists(AppState& app, const std::string& path) {
     }
 }
 
-bool IsNumeric(const std::string& text) {
-    std::string t = TrimSpaces(text);
-    size_t i = 0;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-    bool digits = false, point = false;
-    for (; i < t.size(); ++i) {
-        if (std::isdigit(static_cast<unsigned char>(t[i]))) {
-            digits = true;
-        } else if (t[i] == '.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
-    }
-    if (!digits) return false;
-    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
-        ++i;
-        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-        bool expDigits = false;
-        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i])))
-            ++i, expDigits = true;
-        if (!expDigits) return false;
-    }
-    return i == t.size();
-}
-
 bool ToBoolean(const std::string& text, bool fallback) {
     std::string t = TrimSpaces(text);
     if (AsciiEqualsIgnoreCase(t, "true")) return true;

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Text.h"  // IsNumeric, for the values read back
+
 namespace bw {
 
 class AppState;
@@ -56,9 +58,6 @@ void WriteDefaultINI(AppState& app);
 // True when the path names an existing folder; false on any failure.
 bool FolderExists(AppState& app, const std::string& path);
 
-// Numeric in the classic sense: optional blanks, sign, digits with at most one point, optional
-// exponent. Used to accept colour and placement values.
-bool IsNumeric(const std::string& text);
 // Boolean of a stored value: the words True/False in any case, or a number (zero is false).
 // Anything else answers `fallback`.
 bool ToBoolean(const std::string& text, bool fallback);

@@ -90,28 +90,36 @@ bool IsWindowsName(std::string_view name) {
     return name != "." && name != ".." && name.find('\\') == std::string_view::npos;
 }
 
+// The names a Windows path walks through, as Windows reads them: empty and "." components name
+// nothing, and ".." steps back one name, never above the drive's root.
+std::vector<std::string> NamesOf(const std::vector<std::string>& components) {
+    std::vector<std::string> names;
+    for (const auto& comp : components) {
+        if (comp.empty() || comp == ".") continue;
+        if (comp != "..")
+            names.push_back(comp);
+        else if (!names.empty())
+            names.pop_back();
+    }
+    return names;
+}
+
 HostLookup ResolveComponents(const std::string& base, const std::vector<std::string>& components,
                              Lookup lookup) {
+    const std::vector<std::string> names = NamesOf(components);
     // The common case, a path that exists as written, costs one lookup instead of one per
     // component.
     std::string exactPath = base;
-    size_t last = components.size();
-    for (size_t i = 0; i < components.size(); ++i) {
-        const auto& comp = components[i];
-        if (comp.empty() || comp == ".") continue;
-        exactPath = Join(exactPath, comp);
-        last = i;
-    }
+    for (const auto& name : names) exactPath = Join(exactPath, name);
     if (lookup == Lookup::AsWritten || Exists(exactPath)) return {exactPath, false};
 
     HostLookup out{base, false};
     bool resolving = true;
-    for (size_t i = 0; i < components.size(); ++i) {
-        const auto& comp = components[i];
-        if (comp.empty() || comp == ".") continue;
+    for (size_t i = 0; i < names.size(); ++i) {
+        const auto& comp = names[i];
         std::string exact = Join(out.path, comp);
-        const bool asWritten = i == last && lookup == Lookup::FoldersIgnoringCase;
-        if (!resolving || asWritten || comp == ".." || Exists(exact)) {
+        const bool asWritten = i + 1 == names.size() && lookup == Lookup::FoldersIgnoringCase;
+        if (!resolving || asWritten || Exists(exact)) {
             out.path = std::move(exact);
             continue;
         }
@@ -145,7 +153,10 @@ std::optional<HostLookup> DriveMap::Resolve(const std::string& windowsPath, Look
     auto it = std::find_if(drives_.begin(), drives_.end(),
                            [&](const Drive& d) { return d.letter == letter; });
     if (it == drives_.end()) return std::nullopt;
-    return ResolveComponents(it->root, Split(windowsPath.substr(2), '\\'), lookup);
+    // Windows takes "/" for a separator too; left in a name, it would split the name on the host.
+    std::string rest = windowsPath.substr(2);
+    std::replace(rest.begin(), rest.end(), '/', '\\');
+    return ResolveComponents(it->root, Split(rest, '\\'), lookup);
 }
 
 std::optional<std::string> DriveMap::ToHost(const std::string& windowsPath, Lookup lookup) const {
@@ -166,7 +177,10 @@ const Drive* DriveMap::DriveOf(const std::string& hostPath) const {
 
 bool DriveMap::CanNameHostPath(const std::string& hostPath) const {
     const Drive* drive = DriveOf(hostPath);
-    return drive && hostPath.find('\\', drive->root.size()) == std::string::npos;
+    if (!drive) return false;
+    for (const auto& name : Split(std::string_view(hostPath).substr(drive->root.size()), '/'))
+        if (!name.empty() && !IsWindowsName(name)) return false;
+    return true;
 }
 
 std::string DriveMap::ToWindows(const std::string& hostPath) const {

@@ -44,10 +44,11 @@ class DriveMap {
     // Drives in letter order.
     const std::vector<Drive>& drives() const { return drives_; }
 
-    // Host path of a Windows path ("C:\a\b" or "C:"). A component that exists exactly is always
-    // taken as it is; where the lookup allows, one that does not is matched against the folder's
-    // entries without regard to case, and one that exists in no case is kept as written. No value
-    // when the drive is unknown or the path is not a drive path.
+    // Host path of a Windows path ("C:\a\b" or "C:"), read as Windows reads it: "/" separates
+    // too, "." names nothing and ".." steps back a name, never above the drive's root. A name that
+    // exists exactly is always taken as it is; where the lookup allows, one that does not is
+    // matched against the folder's entries without regard to case, and one that exists in no case
+    // is kept as written. No value when the drive is unknown or the path is not a drive path.
     std::optional<HostLookup> Resolve(const std::string& windowsPath,
                                       Lookup lookup = Lookup::IgnoringCase) const;
     // Resolve's path alone.
@@ -55,9 +56,11 @@ class DriveMap {
                                       Lookup lookup = Lookup::IgnoringCase) const;
 
     // Windows path of an absolute host path; the drive with the longest matching root wins. A name
-    // holding a "\" can not be told apart from two names: see CanNameHostPath.
+    // holding a "\", and a "." or ".." the host reads otherwise, are not carried: see
+    // CanNameHostPath.
     std::string ToWindows(const std::string& hostPath) const;
-    // The host path below its drive's root holds no "\", so its Windows path names it and only it.
+    // Every name in the host path below its drive's root is one a Windows path can carry
+    // (IsWindowsName), so its Windows path names it and only it.
     bool CanNameHostPath(const std::string& hostPath) const;
 
     // The drive type from the mount the drive's root lies on.

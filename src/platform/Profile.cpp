@@ -166,6 +166,14 @@ void SetKey(std::vector<Line>& lines, const std::string& section, const std::str
     }
 }
 
+// A line end in a section, key or value would split the line it is written to and add lines of
+// its own to the file (a folder name can hold one): such a write is refused, the file untouched.
+void RefuseLineEnds(const std::string& section, const std::string& key, const std::string& value) {
+    for (const std::string* text : {&section, &key, &value})
+        if (text->find_first_of("\r\n") != std::string::npos)
+            throw PlatformError::FromNumber(err::kInvalidCall);
+}
+
 }  // namespace
 
 std::optional<std::string> ReadProfileFile(const std::string& iniHostPath) {
@@ -202,6 +210,7 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
 
 void WritePrivateProfileString(const std::string& section, const std::string& key,
                                const std::string& value, const std::string& iniHostPath) {
+    RefuseLineEnds(section, key, value);
     ProfileLines file = LoadLines(iniHostPath);
     SetKey(file.lines, section, key, value);
     StoreLines(file, iniHostPath);
@@ -209,6 +218,7 @@ void WritePrivateProfileString(const std::string& section, const std::string& ke
 
 void WritePrivateProfilePath(const std::string& section, const std::string& key,
                              const std::string& value, const std::string& iniHostPath) {
+    RefuseLineEnds(section, key, value);
     ProfileLines file = LoadLines(iniHostPath);
     SetKey(file.lines, section, key, value);
     const std::string newLine = key + "=" + value;

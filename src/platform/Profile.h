@@ -20,7 +20,7 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
 // Sets [section] key=value, creating the file, section and key as needed and keeping every other
 // line (and a leading byte-order mark) as it was. New lines end in CR LF. A link is kept: its
 // target is rewritten. Throws PlatformError when the file cannot be written (76 when its folder
-// is missing).
+// is missing), and 5 when the section, key or value holds a CR or LF.
 void WritePrivateProfileString(const std::string& section, const std::string& key,
                                const std::string& value, const std::string& iniHostPath);
 

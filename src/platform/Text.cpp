@@ -1,6 +1,7 @@
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace bw {
 
@@ -107,6 +108,32 @@ bool StartsWith(std::string_view s, std::string_view prefix) {
 
 bool EndsWith(std::string_view s, std::string_view suffix) {
     return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
+}
+
+bool IsNumeric(const std::string& text) {
+    std::string t = TrimSpaces(text);
+    size_t i = 0;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    bool digits = false, point = false;
+    for (; i < t.size(); ++i) {
+        if (std::isdigit(static_cast<unsigned char>(t[i]))) {
+            digits = true;
+        } else if (t[i] == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits) return false;
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        ++i;
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+        bool expDigits = false;
+        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i])))
+            ++i, expDigits = true;
+        if (!expDigits) return false;
+    }
+    return i == t.size();
 }
 
 std::vector<std::string_view> SplitLines(std::string_view bytes) {

@@ -31,6 +31,10 @@ std::string Tail(std::string_view s, size_t n);
 bool StartsWith(std::string_view s, std::string_view prefix);
 bool EndsWith(std::string_view s, std::string_view suffix);
 
+// Numeric in the classic sense: optional blanks, sign, digits with at most one point, optional
+// exponent. Accepts colour and placement values; tells version numbers from file extensions.
+bool IsNumeric(const std::string& text);
+
 // Splits bytes into lines ending at CR LF, LF or a lone CR; the ends are not kept. A final line
 // without an end is kept; a file that ends with a line end has no empty last line.
 std::vector<std::string_view> SplitLines(std::string_view bytes);

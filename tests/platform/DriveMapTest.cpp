@@ -66,6 +66,12 @@ const LookupCase kLookupCases[] = {
     {"FolderTwinsAreAChoice", "C:\\pAIr\\x", Lookup::FoldersIgnoringCase, "PAIR/x?"},
     {"TrailingSeparatorNamesTheFolder", "C:\\LIB\\", Lookup::FoldersIgnoringCase, "LIB"},
     {"AsWrittenAsksNothing", "C:\\LIB\\DOG.cr2", Lookup::AsWritten, "LIB/DOG.cr2"},
+    // Read as Windows reads them: ".." never climbs above the drive's root, "/" separates too.
+    {"DotDotStopsAtTheRoot", "C:\\..\\..\\Lib\\dog.cr2", Lookup::IgnoringCase, "Lib/dog.cr2"},
+    {"DotDotStepsBackOneName", "C:\\Lib\\..\\Pair\\.\\x", Lookup::AsWritten, "Pair/x"},
+    {"SlashIsASeparator", "C:/Lib\\report.txt", Lookup::FoldersIgnoringCase, "Lib/report.txt"},
+    {"SlashCarriesNoDotDotPastTheRoot", "C:\\/../Lib/x/../dog.cr2", Lookup::AsWritten,
+     "Lib/dog.cr2"},
 };
 
 class Lookups : public ::testing::TestWithParam<LookupCase> {};
@@ -87,6 +93,10 @@ TEST(DriveMap, OnlyNamesWithoutABackslashHaveAWindowsPath) {
     EXPECT_TRUE(map.CanNameHostPath("/srv/c\\drive/a b/x.cr2"));  // the root's own name is no part
     EXPECT_FALSE(map.CanNameHostPath("/srv/c\\drive/sub\\victim.txt"));
     EXPECT_FALSE(map.CanNameHostPath("/tmp/a\\..\\b"));
+    // Windows reads "." and ".." as steps, not as the names the host path holds.
+    EXPECT_FALSE(map.CanNameHostPath("/srv/c\\drive/a/../b") ||
+                 map.CanNameHostPath("/srv/c\\drive/."));
+    EXPECT_TRUE(map.CanNameHostPath("/srv/c\\drive/a..b/.x"));
     std::string names;
     for (const char* n : {"a b.cr2", "sub\\victim.txt", "..", ".", "a\\.."})
         names += IsWindowsName(n) ? "1" : "0";

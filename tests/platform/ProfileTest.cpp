@@ -100,6 +100,32 @@ TEST(Profile, ALinkedFileStaysALink) {
     }
 }
 
+// A line end would add lines of its own, such as a section and key of its choosing: refused, the
+// file left as it was.
+TEST(Profile, LineEndsAreNotWritten) {
+    const std::string before = "[Folder]\r\nLastFolder=C:\\\r\n";
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"Folder", "LastFolder", "C:\\a\n[Colors]\nBackColor=1\\"},
+        {"Folder", "LastFolder", "C:\\a\r"},
+        {"Folder", "Last\r\nFolder", "C:\\"},
+        {"Fol\nder", "LastFolder", "C:\\"},
+    };
+    for (const auto& [section, key, value] : cases) {
+        for (auto write : {WritePrivateProfileString, WritePrivateProfilePath}) {
+            SCOPED_TRACE(std::string(section) + "/" + key + "=" + value);
+            TestDir dir;
+            dir.createFile("s.ini", before);
+            try {
+                write(section, key, value, dir.host("s.ini"));
+                ADD_FAILURE() << "written";
+            } catch (const PlatformError& e) {
+                EXPECT_EQ(e.number(), err::kInvalidCall);
+            }
+            EXPECT_EQ(dir.readBytes("s.ini"), before);
+        }
+    }
+}
+
 TEST(Profile, AMissingFolderIsPathNotFound) {
     TestDir dir;
     for (const auto& write : std::initializer_list<std::function<void()>>{
