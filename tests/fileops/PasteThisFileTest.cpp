@@ -3,7 +3,7 @@
 #include "fileops/CutThisNode.h"
 #include "fileops/FileopsFixture.h"
 #include "fileops/PasteThisFile.h"
-#include "support/TreeSpec.h"
+#include "support/TreeLayout.h"
 
 namespace bw::test {
 namespace {

@@ -5,7 +5,7 @@
 #include "platform/PlatformError.h"
 #include "support/FailingFileSystem.h"
 #include "support/ParamNames.h"
-#include "support/TreeSpec.h"
+#include "support/TreeLayout.h"
 
 namespace bw::test {
 namespace {
@@ -27,9 +27,9 @@ class WriteFixture {
   protected:
     WriteFixture() : fs(DriveMap::FromDrives({{"C:", c.path()}})) {}
     // Checks "path=bytes" (a regular file), "path@target" (a link) and "path!" (absent).
-    void ExpectEntries(const std::string& spec) {
+    void ExpectEntries(const std::string& layout) {
         const auto now = Snapshot(c.path());
-        for (const auto& item : Split(spec, ';')) {
+        for (const auto& item : Split(layout, ';')) {
             const size_t at = item.find_first_of("=@!");
             const std::string rel = item.substr(0, at), arg = item.substr(at + 1);
             const auto it = now.find(rel);

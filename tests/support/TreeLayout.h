@@ -18,11 +18,11 @@
 
 namespace bw::test {
 
-// Makes the entries of a spec under `dir`, ";" between: "a/b=bytes" a file, "a/b/" a folder,
+// Makes the entries of a layout under `dir`, ";" between: "a/b=bytes" a file, "a/b/" a folder,
 // "a/b@c/d" a symbolic link to c/d, "a/b#c/d" a hard link to c/d, "a/b|fifo" and "a/b|socket".
-inline void MakeEntries(TestDir& dir, const std::string& spec) {
+inline void MakeEntries(TestDir& dir, const std::string& layout) {
     namespace fs = std::filesystem;
-    for (const auto& item : Split(spec, ';')) {
+    for (const auto& item : Split(layout, ';')) {
         const size_t at = item.find_first_of("=@#|");
         const std::string rel = item.substr(0, at);
         if (at == std::string::npos) {
