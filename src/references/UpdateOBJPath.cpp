@@ -46,6 +46,9 @@ void UpdateOBJPath(AppState& app) {
     const std::string oldReference = WithoutQuotes(up[2]->text());
     const std::string newReference = NewReferenceFromLocation(up[0]->text());
     try {
+        // A folder name holding a line end would split the library file's line in two.
+        if (newReference.find_first_of("\r\n") != std::string::npos)
+            throw PlatformError::FromNumber(err::kBadFileName);
         const std::string bytes = app.fs->ReadFile(filePath);
         const std::string repaired = RewriteReferences(bytes, oldReference, newReference);
         std::optional<std::string> backup;

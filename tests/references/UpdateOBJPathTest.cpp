@@ -125,6 +125,16 @@ TEST_F(UpdateOBJPathTest, RepairsKeepsBackupAndShowsTheFileAgain) {
     EXPECT_EQ(filesLeft(), 4);
 }
 
+TEST_F(UpdateOBJPathTest, AFolderNameWithALineEndIsRefusedAndTheFileKept) {
+    c.createFile(at("Figure.cr2"), original);
+    std::filesystem::rename(onC("Poser4/Runtime/Geometries/Other"),
+                            onC("Poser4/Runtime/Geometries/Two\nLines"));
+    repair();
+    EXPECT_EQ(c.readBytes(at("Figure.cr2")), original);
+    EXPECT_EQ(filesLeft(), 1);
+    EXPECT_EQ(desktop.systemMessages.size() + desktop.msgBoxes.size(), 1u);
+}
+
 struct FailureCase {
     const char *what, *failOn;  // failOn: steps, "," between
     bool backUp = true;
