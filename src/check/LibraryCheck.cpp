@@ -1,5 +1,8 @@
 #include "check/LibraryCheck.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
@@ -110,6 +113,38 @@ struct ParsedFile {
     FileStamp stamp;  // as the file was opened
 };
 
+// The folder of the file a reading thread opens, kept open while the next files lie in it too.
+class FolderHandle {
+  public:
+    FolderHandle() = default;
+    FolderHandle(const FolderHandle&) = delete;
+    FolderHandle& operator=(const FolderHandle&) = delete;
+    ~FolderHandle() { Close(); }
+
+    // What to open `path` (a host path) by: its folder and its name, or, when the folder cannot be
+    // opened, the working folder and the whole path, so the file's own open tells why.
+    std::pair<int, const char*> For(const std::string& path) {
+        const size_t slash = path.rfind('/');
+        if (slash == std::string::npos || slash == 0) return {AT_FDCWD, path.c_str()};
+        const std::string_view folder(path.data(), slash);
+        if (fd_ < 0 || folder != folder_) {
+            Close();
+            folder_.assign(folder);
+            fd_ = ::open(folder_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        }
+        if (fd_ < 0) return {AT_FDCWD, path.c_str()};
+        return {fd_, path.c_str() + slash + 1};
+    }
+
+  private:
+    void Close() {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+    std::string folder_;
+    int fd_ = -1;
+};
+
 // Reads the listed files on a few threads and hands each result back to the checking thread.
 class ReaderPool {
   public:
@@ -138,14 +173,16 @@ class ReaderPool {
     void Work() {
         LibraryReferenceParser parser;
         GzipInflater inflater;
+        FolderHandle folder;
         for (;;) {
             const size_t job = next_.fetch_add(1);
             if (job >= jobs_.size() || cancel_.load(std::memory_order_relaxed)) break;
             const LibraryFileEntry& file = *jobs_[job];
             parser.Reset();
             ParsedFile result{job, {}, {}, {}};
-            result.error = ReadLibraryFile(file.path, file.compressed, sizeCap_, parser, &cancel_,
-                                           &result.stamp, &inflater);
+            const auto [folderFd, name] = folder.For(file.path);
+            result.error = ReadLibraryFileAt(folderFd, name, file.compressed, sizeCap_, parser,
+                                             &cancel_, &result.stamp, &inflater);
             // A read cut short by Cancel is no result.
             if (cancel_.load(std::memory_order_relaxed)) break;
             if (result.error.empty()) {
@@ -201,10 +238,14 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
         cache.emplace(options.cachePath);
         return cache->Load(runtime);
     };
+    // No cache file yet: it can hold nothing, and the walk need not measure while it is made.
+    const bool noCacheYet =
+        !options.cachePath.empty() && ::access(options.cachePath.c_str(), F_OK) != 0;
     const std::shared_future<CachedLibrary> loading = std::async(std::launch::async, load).share();
-    const StampFilter stampIf = [&loading](std::string_view) {
-        return loading.wait_for(std::chrono::seconds(0)) != std::future_status::ready ||
-               !loading.get().empty();
+    const StampFilter stampIf = [&loading, noCacheYet](std::string_view) {
+        return !noCacheYet &&
+               (loading.wait_for(std::chrono::seconds(0)) != std::future_status::ready ||
+                !loading.get().empty());
     };
     std::optional<RuntimeIndex> walked;
     try {

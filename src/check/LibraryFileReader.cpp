@@ -65,7 +65,14 @@ bool IsCompressedLibraryFileName(std::string_view name) {
 std::string ReadLibraryFile(const std::string& hostPath, bool compressed, uint64_t sizeCap,
                             BlockSink& sink, const std::atomic<bool>* cancel, FileStamp* stamp,
                             GzipInflater* inflater) {
-    Fd file{::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
+    return ReadLibraryFileAt(AT_FDCWD, hostPath.c_str(), compressed, sizeCap, sink, cancel, stamp,
+                             inflater);
+}
+
+std::string ReadLibraryFileAt(int folderFd, const char* path, bool compressed, uint64_t sizeCap,
+                              BlockSink& sink, const std::atomic<bool>* cancel, FileStamp* stamp,
+                              GzipInflater* inflater) {
+    Fd file{::openat(folderFd, path, O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
     if (file.fd < 0) return ErrnoText();
     struct stat st {};
     if (::fstat(file.fd, &st) != 0) return ErrnoText();

@@ -38,6 +38,11 @@ bool IsCompressedLibraryFileName(std::string_view name);
 std::string ReadLibraryFile(const std::string& hostPath, bool compressed, uint64_t sizeCap,
                             BlockSink& sink, const std::atomic<bool>* cancel = nullptr,
                             FileStamp* stamp = nullptr, GzipInflater* inflater = nullptr);
+// The same for `path` taken from the open folder `folderFd` (AT_FDCWD: the working folder), which
+// spares the look-up of every folder on the way for each file of a folder read one after another.
+std::string ReadLibraryFileAt(int folderFd, const char* path, bool compressed, uint64_t sizeCap,
+                              BlockSink& sink, const std::atomic<bool>* cancel = nullptr,
+                              FileStamp* stamp = nullptr, GzipInflater* inflater = nullptr);
 
 // The stamp of `st`.
 FileStamp StampOf(const struct stat& st);

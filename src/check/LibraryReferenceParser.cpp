@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "check/ByteScan.h"
+
 
 namespace bw::check {
 
@@ -19,42 +18,6 @@ inline bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 inline bool IsWordChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-
-// Every keyword holds "ile" (the File keywords, file), "Map" (the four maps) or "Scr"
-// (readScript), so only those three places need a closer look.
-inline bool TriggerAt(const char* p) {
-    return (p[0] == 'i' && p[1] == 'l' && p[2] == 'e') ||
-           (p[0] == 'M' && p[1] == 'a' && p[2] == 'p') ||
-           (p[0] == 'S' && p[1] == 'c' && p[2] == 'r');
-}
-
-size_t NextTrigger(const char* d, size_t from, size_t end) {
-    size_t i = from;
-#if defined(__SSE2__)
-    // Sixteen positions at a time: the first and third bytes of the three triggers.
-    const __m128i firstI = _mm_set1_epi8('i'), thirdE = _mm_set1_epi8('e');
-    const __m128i firstM = _mm_set1_epi8('M'), thirdP = _mm_set1_epi8('p');
-    const __m128i firstS = _mm_set1_epi8('S'), thirdR = _mm_set1_epi8('r');
-    while (i + 18 <= end) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
-        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i + 2));
-        const __m128i hit = _mm_or_si128(
-            _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(a, firstI), _mm_cmpeq_epi8(c, thirdE)),
-                         _mm_and_si128(_mm_cmpeq_epi8(a, firstM), _mm_cmpeq_epi8(c, thirdP))),
-            _mm_and_si128(_mm_cmpeq_epi8(a, firstS), _mm_cmpeq_epi8(c, thirdR)));
-        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
-        while (mask != 0) {
-            const size_t pos = i + static_cast<size_t>(__builtin_ctz(mask));
-            if (TriggerAt(d + pos)) return pos;
-            mask &= mask - 1;
-        }
-        i += 16;
-    }
-#endif
-    for (; i + 3 <= end; ++i)
-        if (TriggerAt(d + i)) return i;
-    return npos;
 }
 
 std::string_view TrimBlanks(std::string_view s) {
@@ -142,37 +105,6 @@ void LibraryReferenceParser::Finish() {
     continuation_ = false;
 }
 
-size_t LibraryReferenceParser::CountLineBreaks(size_t from, size_t to) const {
-    // A LF ends a line; so does a CR unless a LF follows it.
-    const char* d = buf_.get();
-    size_t n = 0, i = from;
-#if defined(__SSE2__)
-    // Per-lane byte counters, summed before any of them can overflow.
-    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
-    while (i + 16 <= to && i + 17 <= fill_) {
-        __m128i counts = _mm_setzero_si128();
-        for (int round = 0; round < 255 && i + 16 <= to && i + 17 <= fill_; ++round, i += 16) {
-            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
-            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i + 1));
-            const __m128i lfs = _mm_cmpeq_epi8(a, lf);
-            const __m128i lonelyCrs =
-                _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(a, cr));
-            counts = _mm_sub_epi8(counts, _mm_or_si128(lfs, lonelyCrs));
-        }
-        const __m128i sums = _mm_sad_epu8(counts, _mm_setzero_si128());
-        n += static_cast<size_t>(_mm_cvtsi128_si32(sums)) +
-             static_cast<size_t>(_mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
-    }
-#endif
-    for (; i < to; ++i) {
-        if (d[i] == '\n')
-            ++n;
-        else if (d[i] == '\r' && (i + 1 >= fill_ || d[i + 1] != '\n'))
-            ++n;
-    }
-    return n;
-}
-
 void LibraryReferenceParser::Scan(size_t end) {
     const char* d = buf_.get();
     uint32_t line = line_;
@@ -197,13 +129,13 @@ void LibraryReferenceParser::Scan(size_t end) {
         const char* lineEnd = std::find_if(d + stop, d + end, IsLineEnd);
         if (const auto path = ValueOf(
                 *keyword, std::string_view(d + stop, static_cast<size_t>(lineEnd - (d + stop))))) {
-            line += static_cast<uint32_t>(CountLineBreaks(counted, start));
+            line += static_cast<uint32_t>(CountLineBreaks(d, counted, start, fill_));
             counted = start;
             refs_.push_back({line, *keyword, std::string(*path)});
         }
         i = static_cast<size_t>(lineEnd - d);
     }
-    line_ = line + static_cast<uint32_t>(CountLineBreaks(counted, end));
+    line_ = line + static_cast<uint32_t>(CountLineBreaks(d, counted, end, fill_));
 }
 
 std::vector<ExtractedReference> LibraryReferenceParser::Parse(std::string_view bytes) {

@@ -39,7 +39,6 @@ class LibraryReferenceParser : public BlockSink {
   private:
     // Reads the lines in buf_[0, end); `end` is a line end, or the end of the data.
     void Scan(size_t end);
-    size_t CountLineBreaks(size_t from, size_t to) const;
 
     void Reserve(size_t capacity);
 
