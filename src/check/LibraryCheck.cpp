@@ -255,8 +255,10 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
         throw;
     }
     const RuntimeIndex& index = *walked;
-    const CachedLibrary& cached = loading.get();
-    summary.cacheUsed = cache && cache->enabled();
+    // A cache being made holds nothing: the files are read meanwhile, and it is awaited only to
+    // store them.
+    const CachedLibrary nothingCached;
+    const CachedLibrary& cached = noCacheYet ? nothingCached : loading.get();
     const auto& files = index.libraryFiles();
     summary.files = files.size();
     ReferenceResolver resolver(index, options.drives);
@@ -330,6 +332,8 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
     // Cancel owes.
     const bool changed =
         !summary.cancelled && (freshCount > 0 || unchangedCount != cachedFiles.size());
+    loading.wait();
+    summary.cacheUsed = cache && cache->enabled();
     if (cache && cache->enabled() && changed) {
         LibraryCacheWriter writer;
         size_t estimate = cached.byteSize() + (64 << 10);
