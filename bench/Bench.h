@@ -45,6 +45,7 @@ int BenchLocate(const std::vector<std::string>& args);
 int BenchRefs(const std::vector<std::string>& args);
 int BenchListing(const std::vector<std::string>& args);
 int BenchCheck(const std::vector<std::string>& args);
+int BenchCheckWindow(const std::vector<std::string>& args);
 int BenchPreview(const std::vector<std::string>& args);
 
 }  // namespace bw::bench

@@ -12,9 +12,10 @@ int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
     const std::map<std::string, int (*)(const std::vector<std::string>&)> commands = {
-        {"expand", BenchExpand},   {"scan", BenchScan},       {"locate", BenchLocate},
-        {"refs", BenchRefs},       {"listing", BenchListing}, {"check", BenchCheck},
-        {"preview", BenchPreview},
+        {"expand", BenchExpand},   {"scan", BenchScan},
+        {"locate", BenchLocate},   {"refs", BenchRefs},
+        {"listing", BenchListing}, {"check", BenchCheck},
+        {"preview", BenchPreview}, {"checkwindow", BenchCheckWindow},
     };
     if (argc < 2 || !commands.count(argv[1])) {
         std::fprintf(stderr,
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
                      "       brindlewood-bench refs FILE\n"
                      "       brindlewood-bench listing DIR OUT [--subfolders]\n"
                      "       brindlewood-bench check DIR\n"
+                     "       brindlewood-bench checkwindow DIR\n"
                      "       brindlewood-bench preview FILE\n");
         return 2;
     }

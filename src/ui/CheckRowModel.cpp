@@ -49,7 +49,6 @@ void CheckRowModel::Append(std::vector<check::CheckRow>&& rows) {
     if (rows.empty()) return;
     const int first = static_cast<int>(rows_.size());
     beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
-    rows_.reserve(rows_.size() + rows.size());
     for (auto& r : rows) {
         ++counts_[static_cast<size_t>(r.status)];
         rows_.push_back(std::move(r));

@@ -26,5 +26,6 @@ expect "$("$bench" locate "$rt/Textures" needle_stale.jpg)" found=1
 expect "$("$bench" refs "$rt/Libraries/character/Figure Set 01/Figure 00005.cr2")" refs=5
 expect "$("$bench" listing "$rt" "$work/listing.txt" --subfolders)" lines=89
 expect "$("$bench" check "$rt" | tr '\n' ' ')" files=40 moved=1 missing=0 files_read=0 same_rows=yes
+expect "$("$bench" checkwindow "$rt" 2>/dev/null)" rows=199
 expect "$("$bench" preview "$rt/Textures/Needle/needle_texture.jpg")" width=16 height=16
 exit "$failed"
