@@ -1,5 +1,6 @@
 #include "check/ByteScan.h"
 
+#include <cstdint>
 #include <string_view>
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -131,8 +132,48 @@ __attribute__((target("avx2"))) size_t CountLineBreaksAvx2(const char* d, size_t
     return n + CountLineBreaksPlain(d, i, to, fill);
 }
 
+__attribute__((target("avx512bw"))) size_t NextTriggerAvx512(const char* d, size_t from,
+                                                             size_t end) {
+    size_t i = from;
+    const __m512i firstI = _mm512_set1_epi8('i'), thirdE = _mm512_set1_epi8('e');
+    const __m512i firstM = _mm512_set1_epi8('M'), thirdP = _mm512_set1_epi8('p');
+    const __m512i firstS = _mm512_set1_epi8('S'), thirdR = _mm512_set1_epi8('r');
+    while (i + 66 <= end) {
+        const __m512i a = _mm512_loadu_si512(d + i);
+        const __m512i c = _mm512_loadu_si512(d + i + 2);
+        uint64_t mask = (_mm512_cmpeq_epi8_mask(a, firstI) & _mm512_cmpeq_epi8_mask(c, thirdE)) |
+                        (_mm512_cmpeq_epi8_mask(a, firstM) & _mm512_cmpeq_epi8_mask(c, thirdP)) |
+                        (_mm512_cmpeq_epi8_mask(a, firstS) & _mm512_cmpeq_epi8_mask(c, thirdR));
+        for (; mask != 0; mask &= mask - 1) {
+            const size_t pos = i + static_cast<size_t>(__builtin_ctzll(mask));
+            if (TriggerAt(d + pos)) return pos;
+        }
+        i += 64;
+    }
+    return NextTriggerAvx2(d, i, end);
+}
+
+__attribute__((target("avx512bw,popcnt"))) size_t CountLineBreaksAvx512(const char* d, size_t from,
+                                                                        size_t to, size_t fill) {
+    size_t n = 0, i = from;
+    const __m512i lf = _mm512_set1_epi8('\n'), cr = _mm512_set1_epi8('\r');
+    for (; i + 64 <= to && i + 65 <= fill; i += 64) {
+        const __m512i a = _mm512_loadu_si512(d + i);
+        const __m512i next = _mm512_loadu_si512(d + i + 1);
+        const uint64_t breaks = _mm512_cmpeq_epi8_mask(a, lf) |
+                                (_mm512_cmpeq_epi8_mask(a, cr) & ~_mm512_cmpeq_epi8_mask(next, lf));
+        n += static_cast<size_t>(__builtin_popcountll(breaks));
+    }
+    return n + CountLineBreaksAvx2(d, i, to, fill);
+}
+
 bool HaveAvx2() {
     static const bool have = __builtin_cpu_supports("avx2");
+    return have;
+}
+
+bool HaveAvx512() {
+    static const bool have = __builtin_cpu_supports("avx512bw");
     return have;
 }
 
@@ -150,7 +191,14 @@ size_t CountLineBreaksSse2(const char* d, size_t from, size_t to, size_t fill) {
 size_t CountLineBreaksAvx2(const char* d, size_t from, size_t to, size_t fill) {
     return CountLineBreaksPlain(d, from, to, fill);
 }
+size_t NextTriggerAvx512(const char* d, size_t from, size_t end) {
+    return NextTriggerPlain(d, from, end);
+}
+size_t CountLineBreaksAvx512(const char* d, size_t from, size_t to, size_t fill) {
+    return CountLineBreaksPlain(d, from, to, fill);
+}
 bool HaveAvx2() { return false; }
+bool HaveAvx512() { return false; }
 
 #endif
 
@@ -158,13 +206,16 @@ bool HaveAvx2() { return false; }
 
 size_t NextTrigger(const char* d, size_t from, size_t end) {
     using namespace byte_scan_detail;
-    return HaveAvx2() ? NextTriggerAvx2(d, from, end) : NextTriggerSse2(d, from, end);
+    return HaveAvx512() ? NextTriggerAvx512(d, from, end)
+           : HaveAvx2() ? NextTriggerAvx2(d, from, end)
+                        : NextTriggerSse2(d, from, end);
 }
 
 size_t CountLineBreaks(const char* d, size_t from, size_t to, size_t fill) {
     using namespace byte_scan_detail;
-    return HaveAvx2() ? CountLineBreaksAvx2(d, from, to, fill)
-                      : CountLineBreaksSse2(d, from, to, fill);
+    return HaveAvx512() ? CountLineBreaksAvx512(d, from, to, fill)
+           : HaveAvx2() ? CountLineBreaksAvx2(d, from, to, fill)
+                        : CountLineBreaksSse2(d, from, to, fill);
 }
 
 }  // namespace bw::check

@@ -21,11 +21,14 @@ namespace byte_scan_detail {
 size_t NextTriggerPlain(const char* d, size_t from, size_t end);
 size_t NextTriggerSse2(const char* d, size_t from, size_t end);
 size_t NextTriggerAvx2(const char* d, size_t from, size_t end);
+size_t NextTriggerAvx512(const char* d, size_t from, size_t end);
 size_t CountLineBreaksPlain(const char* d, size_t from, size_t to, size_t fill);
 size_t CountLineBreaksSse2(const char* d, size_t from, size_t to, size_t fill);
 size_t CountLineBreaksAvx2(const char* d, size_t from, size_t to, size_t fill);
-// True when this processor runs the AVX2 forms.
+size_t CountLineBreaksAvx512(const char* d, size_t from, size_t to, size_t fill);
+// True when this processor runs the AVX2, the AVX-512 forms.
 bool HaveAvx2();
+bool HaveAvx512();
 }  // namespace byte_scan_detail
 
 }  // namespace bw::check

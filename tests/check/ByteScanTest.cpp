@@ -24,7 +24,7 @@ TEST(ByteScan, EveryWidthAgreesWithThePlainLoop) {
     std::mt19937 rng(7);
     for (int round = 0; round < 3000; ++round) {
         const std::string text =
-            RandomText(rng, std::uniform_int_distribution<size_t>(0, 200)(rng));
+            RandomText(rng, std::uniform_int_distribution<size_t>(0, 400)(rng));
         const size_t fill = text.size();
         const size_t from = fill ? std::uniform_int_distribution<size_t>(0, fill)(rng) : 0;
         const size_t to = std::uniform_int_distribution<size_t>(from, fill)(rng);
@@ -38,6 +38,10 @@ TEST(ByteScan, EveryWidthAgreesWithThePlainLoop) {
         if (HaveAvx2()) {
             EXPECT_EQ(NextTriggerAvx2(d, from, to), trigger);
             EXPECT_EQ(CountLineBreaksAvx2(d, from, to, fill), breaks);
+        }
+        if (HaveAvx512()) {
+            EXPECT_EQ(NextTriggerAvx512(d, from, to), trigger);
+            EXPECT_EQ(CountLineBreaksAvx512(d, from, to, fill), breaks);
         }
         if (HasFailure()) return;
     }
