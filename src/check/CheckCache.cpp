@@ -167,6 +167,16 @@ void LibraryCacheWriter::AddFile(std::string_view relative, const FileStamp& sta
     }
 }
 
+void LibraryCacheWriter::AddFile(std::string_view relative, const FileStamp& stamp,
+                                 const FileReferences& references) {
+    AddHead(relative, stamp, references.size());
+    for (size_t i = 0; i < references.size(); ++i) {
+        PutVarint(files_, references.line(i));
+        files_.push_back(static_cast<char>(references.keyword(i)));
+        PutVarint(files_, PathId(references.path(i)));
+    }
+}
+
 void LibraryCacheWriter::AddCachedFile(const CachedLibrary& from, const CachedFile& file) {
     AddHead(file.relative, file.stamp, file.referenceCount);
     from.ForEachReference(file, [&](const CachedLibrary::Reference& r) {

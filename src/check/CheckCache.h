@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "check/CheckTypes.h"
+#include "check/FileReferences.h"
 #include "check/LibraryFileReader.h"
 
 struct sqlite3;
@@ -63,6 +64,8 @@ class LibraryCacheWriter {
     void Reserve(size_t bytes);
     void AddFile(std::string_view relative, const FileStamp& stamp,
                  const std::vector<ExtractedReference>& references);
+    void AddFile(std::string_view relative, const FileStamp& stamp,
+                 const FileReferences& references);
     // Copies a file from an earlier cache.
     void AddCachedFile(const CachedLibrary& from, const CachedFile& file);
     std::string Finish();

@@ -37,10 +37,17 @@ class RowSink {
     RowSink(CheckObserver& observer, CheckSummary& summary, ReferenceResolver& resolver)
         : observer_(observer), summary_(summary), resolver_(resolver) {}
 
-    void AddFile(const std::string& file, const std::vector<ExtractedReference>& refs) {
-        for (const auto& ref : refs) {
-            const Resolution& r = resolver_.Resolve(ref.path);
-            Add({file, ref.line, ref.keyword, ref.path, r.status, r.candidates, {}});
+    void AddFile(const std::string& file, const FileReferences& refs) {
+        for (size_t i = 0; i < refs.size(); ++i) {
+            const std::string_view path = refs.path(i);
+            const Resolution& r = resolver_.Resolve(path);
+            Add({file,
+                 refs.line(i),
+                 refs.keyword(i),
+                 std::string(path),
+                 r.status,
+                 r.candidates,
+                 {}});
         }
         summary_.references += refs.size();
         ++done_;
@@ -108,7 +115,7 @@ class RowSink {
 
 struct ParsedFile {
     size_t job = 0;  // index into the list of files to read
-    std::vector<ExtractedReference> refs;
+    FileReferences refs;
     std::string error;
     FileStamp stamp;  // as the file was opened
 };
@@ -187,7 +194,7 @@ class ReaderPool {
             if (cancel_.load(std::memory_order_relaxed)) break;
             if (result.error.empty()) {
                 parser.Finish();
-                result.refs = parser.TakeReferences();
+                result.refs = parser.TakeFileReferences();
             }
             // The checking thread looks in now and then; a wake-up per file would cost more.
             std::lock_guard lock(mutex_);
@@ -300,7 +307,7 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
     }
 
     // The references of the files read, kept for the cache; none for a file that failed.
-    std::vector<std::optional<std::vector<ExtractedReference>>> fresh(jobs.size());
+    std::vector<std::optional<FileReferences>> fresh(jobs.size());
     std::vector<FileStamp> freshStamps(jobs.size());
     size_t freshCount = 0;
     if (!cancel.load() && !jobs.empty()) {

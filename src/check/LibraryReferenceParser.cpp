@@ -5,7 +5,6 @@
 
 #include "check/ByteScan.h"
 
-
 namespace bw::check {
 
 namespace {
@@ -59,7 +58,7 @@ void LibraryReferenceParser::Reset() {
     fill_ = 0;
     line_ = 1;
     continuation_ = false;
-    refs_.clear();
+    refs_.Clear();
 }
 
 void LibraryReferenceParser::Reserve(size_t capacity) {
@@ -131,7 +130,7 @@ void LibraryReferenceParser::Scan(size_t end) {
                 *keyword, std::string_view(d + stop, static_cast<size_t>(lineEnd - (d + stop))))) {
             line += static_cast<uint32_t>(CountLineBreaks(d, counted, start, fill_));
             counted = start;
-            refs_.push_back({line, *keyword, std::string(*path)});
+            refs_.Add(line, *keyword, *path);
         }
         i = static_cast<size_t>(lineEnd - d);
     }

@@ -6,6 +6,7 @@
 
 #include "check/BlockSink.h"
 #include "check/CheckTypes.h"
+#include "check/FileReferences.h"
 
 namespace bw::check {
 
@@ -30,8 +31,13 @@ class LibraryReferenceParser : public BlockSink {
     void Finish();
 
     // The references found so far, in line order.
-    const std::vector<ExtractedReference>& references() const { return refs_; }
-    std::vector<ExtractedReference> TakeReferences() { return std::move(refs_); }
+    std::vector<ExtractedReference> references() const { return refs_.ToVector(); }
+    std::vector<ExtractedReference> TakeReferences() {
+        auto refs = refs_.ToVector();
+        refs_.Clear();
+        return refs;
+    }
+    FileReferences TakeFileReferences() { return std::move(refs_); }
 
     // All references of a whole file held in memory.
     static std::vector<ExtractedReference> Parse(std::string_view bytes);
@@ -47,7 +53,7 @@ class LibraryReferenceParser : public BlockSink {
     size_t fill_ = 0;
     uint32_t line_ = 1;          // the line that buf_[0] lies on
     bool continuation_ = false;  // buf_[0] is inside a line that began in an earlier part
-    std::vector<ExtractedReference> refs_;
+    FileReferences refs_;
 };
 
 }  // namespace bw::check
