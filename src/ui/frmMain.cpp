@@ -710,11 +710,15 @@ void frmMain::Unload() {
                                static_cast<float>(frame.y() * kTwipsPerPixel),
                                static_cast<float>(width() * kTwipsPerPixel),
                                static_cast<float>(height() * kTwipsPerPixel)});
-        SaveLastFolder(*app_);
-        ReleaseNodeReferences(*app_);
     } catch (...) {
         // Closing must never fail: whatever could not be saved stays unsaved.
     }
+    try {
+        SaveLastFolder(*app_);
+    } catch (...) {
+        // Each setting is saved on its own, so one that fails costs no other.
+    }
+    ReleaseNodeReferences(*app_);
     try {
         WritePreviewSettings(preview_, app_->fs->HostPath(app_->settings.iniPath));
     } catch (...) {
