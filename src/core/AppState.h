@@ -12,6 +12,7 @@
 
 namespace bw {
 
+class ContentUsage;
 class Desktop;
 class Shell;
 class WindowList;
@@ -51,6 +52,7 @@ class AppState {
     // Platform services; null where a test or a platform has none.
     Shell* shell = nullptr;
     WindowList* windows = nullptr;
+    ContentUsage* usage = nullptr;
 };
 
 }  // namespace bw

@@ -1,6 +1,7 @@
 #include "fileops/DeleteThisNode.h"
 
 #include "core/AppState.h"
+#include "core/ContentUsage.h"
 #include "core/Desktop.h"
 #include "core/ReportError.h"
 #include "fileops/Companions.h"
@@ -12,6 +13,25 @@
 namespace bw {
 
 namespace {
+
+// When the check's index knows that library files use what is about to go, says so first; true
+// when the user goes on (or nothing is known to use it).
+bool UsersAccepted(AppState& app, const Node& node, const std::string& path) {
+    if (!app.usage) return true;
+    const auto users = app.usage->UsersOf(app.fs->HostPath(path, Lookup::AsWritten));
+    if (!users || users->count == 0) return true;
+    const std::string name = node.text();
+    const std::string kind = AsciiLower(node.tag());
+    const std::string files = users->count == 1
+                                  ? "1 library file uses"
+                                  : std::to_string(users->count) + " library files use";
+    const std::string what =
+        kind == "folder" ? "what the '" + name + "' folder holds" : "the '" + name + "' file";
+    const std::string prompt = files + " " + what + ", the first of them " + users->first +
+                               ".\r\nThey will load without it. Delete it all the same?";
+    return app.desktop.ShowMsgBox(prompt, style::kYesNo + style::kExclamation,
+                                  "'" + name + "' is in use") == answer::kYes;
+}
 
 bool Confirmed(AppState& app, const Node& node) {
     if (!app.settings.ConfirmDelete) return true;
@@ -38,6 +58,9 @@ bool DeleteThisNode(AppState& app) {
         if (!IsWindowsName(text)) throw PlatformError::FromNumber(err::kBadFileName);
         NodeHandle handle(node);
         NodeHandle parent(node->parent());
+        if (!UsersAccepted(app, *node, node->FullPath())) return false;
+        // The warning lets events run too.
+        if (!(node = handle.get())) return false;
         if (!Confirmed(app, *node)) return false;
         // The message box lets events run; the node may have left the tree meanwhile.
         if (!(node = handle.get())) return false;

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <system_error>
 #include <vector>
 
 #include "core/AppState.h"
+#include "core/ContentUsage.h"
 #include "core/Desktop.h"
 #include "core/ReportError.h"
 #include "core/TreePopulation.h"
@@ -80,11 +82,16 @@ void PasteThisFile(AppState& app) {
     NodeHandle targetHandle(target);
     const std::string source = app.ClipboardPath;
     FileSystem& fs = *app.fs;
+    std::function<void()> afterMove;
     app.desktop.SetBusy(true);
     try {
         const bool isFolder = fs.FolderExists(source);
         const std::string destination = CheckPaste(fs, source, isFolder, target->FullPath());
         if (app.ClipboardIsCut) {
+            // Asked while references to the item still lead to it; acted on once it has moved.
+            if (app.usage)
+                afterMove = app.usage->PrepareMove(fs.HostPath(source, Lookup::AsWritten),
+                                                   fs.HostPath(destination));
             try {
                 fs.Rename(source, destination);
             } catch (const PlatformError& e) {
@@ -109,6 +116,7 @@ void PasteThisFile(AppState& app) {
     }
     EnableCutCopy(app, false);
     ClearClipboard(app);
+    if (afterMove) afterMove();
 }
 
 }  // namespace bw

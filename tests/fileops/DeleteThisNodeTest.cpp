@@ -8,13 +8,16 @@ namespace {
 // files: under C:\Lib, ";" between, the first (or its top folder) being deleted; gone: the names
 // that go, in order; answer 0: not asked; error: of the trash and the deletion, -1 for no trash at
 // all; asked: the question as "title|style|prompt"; vanished: the first file went from the disk
-// after it was listed.
+// after it was listed; users: library files the check's index knows to use it (-1: unknown),
+// warned: the warning then shown, answered with warnAnswer.
 struct DeleteCase {
     const char *what, *files, *gone;
     bool moveFile;
     int answer, error = 0;
     const char* asked = nullptr;
     bool vanished = false;
+    int users = -1, warnAnswer = 0;
+    const char* warned = nullptr;
 };
 
 const char* const kAskTrash =
@@ -35,6 +38,19 @@ const DeleteCase kDeleteCases[] = {
     {"CaseTwinStaysTrash", "dog.cr2;DOG.CR2;DOG.RSR;dog.png", "dog.cr2;dog.png", true, 0},
     {"CaseTwinStaysPermanently", "dog.cr2;DOG.CR2;dog.rsr;DOG.PNG", "dog.cr2;dog.rsr", false, 0},
     {"VanishedFileTakesNothing", "dog.cr2;DOG.CR2;dog.rsr;DOG.PNG", "", false, 0, 0, nullptr, true},
+    // What library files use is warned of first; No keeps it, Yes goes on to the usual question.
+    {"UsedFileKeptOnNo", "dog.cr2;dog.png", "", true, answer::kYes, 0, nullptr, false, 2,
+     answer::kNo,
+     "'dog.cr2' is in use|52|2 library files use the 'dog.cr2' file, the first of them "
+     "C:\\Lib\\fig.cr2.\r\nThey will load without it. Delete it all the same?"},
+    {"UsedFolderGoesOnYes", "Sample/Deep/a.obj;dog.cr2", "Sample", false, answer::kYes, 0,
+     "Deleting the 'Sample' folder...|20|"
+     "Are you sure you want to PERMANENTLY delete the 'Sample' folder?",
+     false, 1, answer::kYes,
+     "'Sample' is in use|52|1 library file uses what the 'Sample' folder holds, the first of "
+     "them C:\\Lib\\fig.cr2.\r\nThey will load without it. Delete it all the same?"},
+    {"UnusedFileNotWarned", "dog.cr2;dog.png", "dog.cr2;dog.png", true, answer::kYes, 0, kAskTrash,
+     false, 0},
 };
 
 class DeleteFlows : public FileopsFixture, public ::testing::WithParamInterface<DeleteCase> {};
@@ -50,7 +66,9 @@ TEST_P(DeleteFlows, RemovesWhatIsConfirmedAndKeepsTheTreeTrue) {
     NodeHandle node(reveal("C:\\Lib\\" + Split(files[0], '/')[0])), parent(node->parent());
     if (tc.vanished) std::filesystem::remove(c.host("Lib/" + files[0]));
     app->CurrentNode = node;
+    if (tc.users >= 0) usage.users = ContentUsage::Users{size_t(tc.users), "C:\\Lib\\fig.cr2"};
     desktop.msgAnswers = {tc.answer};
+    if (tc.users > 0) desktop.msgAnswers.push_front(tc.warnAnswer);
 
     DeleteThisNode(*app);
 
@@ -60,8 +78,13 @@ TEST_P(DeleteFlows, RemovesWhatIsConfirmedAndKeepsTheTreeTrue) {
             << f;
     }
     EXPECT_EQ(shell.trashed, tc.moveFile ? gone : std::vector<std::string>{});
-    EXPECT_EQ(Shown(desktop.msgBoxes),
-              tc.asked ? std::vector<std::string>{tc.asked} : std::vector<std::string>{});
+    std::vector<std::string> boxes;
+    if (tc.warned) boxes.push_back(tc.warned);
+    if (tc.asked) boxes.push_back(tc.asked);
+    EXPECT_EQ(Shown(desktop.msgBoxes), boxes);
+    if (!tc.vanished) {
+        EXPECT_EQ(usage.asked, std::vector<std::string>{c.host("Lib/" + Split(files[0], '/')[0])});
+    }
     EXPECT_EQ(desktop.systemMessages.size(), tc.error ? 1u : 0u);
     const bool nodeGone = !gone.empty() || tc.vanished;
     EXPECT_EQ(node.get() == nullptr, nodeGone);

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <set>
 
+#include "core/ContentUsage.h"
 #include "core/TreePopulation.h"
 #include "platform/PlatformError.h"
 #include "platform/Shell.h"
@@ -31,9 +34,28 @@ class FakeShell : public Shell {
     std::vector<std::string> trashed, opened;
 };
 
+// Says which library files use what, as the check's index would; records what it is told.
+class FakeUsage : public ContentUsage {
+  public:
+    std::optional<Users> UsersOf(const std::string& hostPath) override {
+        asked.push_back(hostPath);
+        return users;
+    }
+    std::function<void()> PrepareMove(const std::string& from, const std::string& to) override {
+        prepared.push_back(from + " > " + to);
+        return [this] { ++movesFollowedUp; };
+    }
+    std::optional<Users> users;
+    std::vector<std::string> asked, prepared;
+    int movesFollowedUp = 0;
+};
+
 class FileopsFixture : public AppFixture {
   protected:
-    FileopsFixture() : fs(InstallFailingFileSystem(*app)) { app->shell = &shell; }
+    FileopsFixture() : fs(InstallFailingFileSystem(*app)) {
+        app->shell = &shell;
+        app->usage = &usage;
+    }
     // The node with this full path, expanding only folders not listed yet, so that nodes found
     // before stay in the tree.
     Node* reveal(const std::string& fullPath) {
@@ -57,6 +79,7 @@ class FileopsFixture : public AppFixture {
 
     FailingFileSystem* fs;  // owned by app
     FakeShell shell;
+    FakeUsage usage;
 };
 
 }  // namespace bw::test

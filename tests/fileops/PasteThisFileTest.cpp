@@ -91,6 +91,13 @@ TEST_P(PasteFlows, MovesOrCopiesOnlyWhatIsSafe) {
     EXPECT_EQ(app->commands.IsEnabled("Paste") && app->commands.IsEnabled("mnuPaste"), tc.refused);
     EXPECT_EQ(childNamed(reveal("C:\\A"), tc.source) != nullptr, !tc.cut || tc.refused);
     EXPECT_EQ(childNamed(target.get(), tc.source) && target->expanded(), !tc.refused);
+    // A move is announced while references still lead to the item, followed up once it is done.
+    EXPECT_EQ(usage.movesFollowedUp, tc.cut && !tc.refused ? 1 : 0);
+    if (tc.cut && !tc.refused) {
+        const std::string into = Split(tc.target, '\\').back();
+        EXPECT_EQ(usage.prepared, std::vector<std::string>{c.host(std::string("A/") + tc.source) +
+                                                           " > " + c.host(into + "/" + tc.source)});
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Fileops, PasteFlows, ::testing::ValuesIn(kPasteCases), ByWhat);
