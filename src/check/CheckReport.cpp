@@ -39,16 +39,6 @@ std::string AsUtf8(const std::string& bytes) {
     return out;
 }
 
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    return out + "\"";
-}
-
 std::string_view KeywordText(const CheckRow& row) {
     return row.keyword ? KeywordName(*row.keyword) : std::string_view();
 }
@@ -138,6 +128,16 @@ void WriteJsonReport(std::ostream& out, const std::vector<CheckRow>& rows) {
         separator = ",\n";
     }
     out << "\n]\n";
+}
+
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
 }
 
 void WriteCsvReport(std::ostream& out, const std::vector<CheckRow>& rows) {

@@ -24,6 +24,8 @@ void WriteJsonReport(std::ostream& out, const std::vector<CheckRow>& rows);
 // CSV with a header line: file,line,keyword,reference,status,candidates,reason; the candidates
 // are joined by "|".
 void WriteCsvReport(std::ostream& out, const std::vector<CheckRow>& rows);
+// One CSV field: quoted, inner quotes doubled, when it holds a comma, a quote or a line end.
+std::string CsvField(const std::string& text);
 // One self-contained HTML page (inline style, no scripts): `heading`, the rows' counts by status
 // and a table of Status, Library file, Line, Keyword, Reference and Found at, paths shown as
 // ShownPath gives them. Every text is escaped; bytes that are not UTF-8 are read as Latin-1.

@@ -63,6 +63,26 @@ std::string SearchFolderFor(std::string_view reference) {
     return folder;
 }
 
+std::optional<std::string> RuntimeRelativeOf(std::string_view reference, const std::string& runtime,
+                                             const DriveMap& drives) {
+    std::string relative;
+    if (IsDrivePath(reference)) {
+        const auto host = drives.ToHost(ReplaceAll(std::string(reference), "/", "\\"));
+        if (!host || host->size() <= runtime.size() + 1 || (*host)[runtime.size()] != '/' ||
+            !AsciiEqualsIgnoreCase(std::string_view(*host).substr(0, runtime.size()), runtime))
+            return std::nullopt;
+        relative = host->substr(runtime.size() + 1);
+    } else {
+        const auto parts = Components(reference);
+        const std::string_view name = std::string_view(runtime).substr(runtime.rfind('/') + 1);
+        if (parts.size() < 2 ||
+            !(AsciiEqualsIgnoreCase(parts[0], name) || AsciiEqualsIgnoreCase(parts[0], "Runtime")))
+            return std::nullopt;
+        for (size_t i = 1; i < parts.size(); ++i) relative += (i > 1 ? "/" : "") + parts[i];
+    }
+    return relative;
+}
+
 ReferenceResolver::ReferenceResolver(const RuntimeIndex& index, const DriveMap& drives)
     : index_(index), drives_(drives) {
     const std::string& runtime = index.runtime();

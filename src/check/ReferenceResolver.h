@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -21,6 +22,13 @@ struct Resolution {
 // "Libraries/character" ..., compared with case) or any image extension (without case) ->
 // "Textures"; "" (the whole Runtime folder) for anything else.
 std::string SearchFolderFor(std::string_view reference);
+
+// The path below the Runtime folder `runtime` (host path) that `reference` names, read as the
+// resolver reads it: names joined by "/", letter case as written, "." and ".." taken; a drive path
+// goes through `drives`. None when it names no place inside that folder. Whether a file lies there
+// is not asked.
+std::optional<std::string> RuntimeRelativeOf(std::string_view reference, const std::string& runtime,
+                                             const DriveMap& drives);
 
 // Decides where each reference of the library files under one Runtime folder stands. Mac-style
 // paths (":Runtime:Textures:a.jpg") are read from the folder holding the Runtime folder; Windows
