@@ -38,6 +38,7 @@
 #include "ui/FormColors.h"
 #include "ui/HoverCursor.h"
 #include "ui/ImageList.h"
+#include "ui/LibraryUsage.h"
 #include "ui/MsgBox.h"
 #include "ui/PreviewPane.h"
 #include "ui/QtColor.h"
@@ -397,6 +398,8 @@ bool frmMain::HoldTreeInput(QEvent* event) {
 
 void frmMain::Load(AppState& app) {
     app_ = &app;
+    usage_ = std::make_unique<LibraryUsage>(app);
+    app.usage = usage_.get();
     model_ = std::make_unique<TreeModel>(app.tree, *images_);
     treMain_->setModel(model_.get());
     connect(treMain_, &QTreeView::expanded, this, &frmMain::OnExpanded);
@@ -464,6 +467,8 @@ void frmMain::Load(AppState& app) {
 
 void frmMain::Detach() {
     check_.reset();
+    if (app_) app_->usage = nullptr;
+    usage_.reset();
     // The pane reads through the program's file system access object, which goes with the state.
     delete picPreview_;
     picPreview_ = nullptr;

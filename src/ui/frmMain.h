@@ -25,6 +25,7 @@ namespace bw {
 class AppState;
 class frmCheck;
 class ImageList;
+class LibraryUsage;
 class PreviewPane;
 class TreeModel;
 
@@ -151,6 +152,7 @@ class frmMain : public QMainWindow, public Desktop {
     QPersistentModelIndex pressIndex_;
     std::chrono::steady_clock::time_point lastPump_{};
     std::unique_ptr<frmCheck> check_;
+    std::unique_ptr<LibraryUsage> usage_;
 };
 
 }  // namespace bw
