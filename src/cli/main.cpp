@@ -1,10 +1,10 @@
 // brindlewood-check: the library check from the command line, without the windows.
 #include <iostream>
 
-#include "check/CheckCommandLine.h"
+#include "cli/CheckCommandLine.h"
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
-    return bw::check::RunCheckCommand(std::vector<std::string>(argv + 1, argv + argc), std::cout,
+    return bw::cli::RunCheckCommand(std::vector<std::string>(argv + 1, argv + argc), std::cout,
                                       std::cerr);
 }
