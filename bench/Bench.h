@@ -46,5 +46,6 @@ int BenchRefs(const std::vector<std::string>& args);
 int BenchListing(const std::vector<std::string>& args);
 int BenchCheck(const std::vector<std::string>& args);
 int BenchPreview(const std::vector<std::string>& args);
+int BenchRepair(const std::vector<std::string>& args);
 
 }  // namespace bw::bench

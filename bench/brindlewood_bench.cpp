@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
     const std::map<std::string, int (*)(const std::vector<std::string>&)> commands = {
         {"expand", BenchExpand},   {"scan", BenchScan},       {"locate", BenchLocate},
         {"refs", BenchRefs},       {"listing", BenchListing}, {"check", BenchCheck},
-        {"preview", BenchPreview},
+        {"preview", BenchPreview}, {"repair", BenchRepair},
     };
     if (argc < 2 || !commands.count(argv[1])) {
         std::fprintf(stderr,
@@ -24,7 +24,8 @@ int main(int argc, char** argv) {
                      "       brindlewood-bench refs FILE\n"
                      "       brindlewood-bench listing DIR OUT [--subfolders]\n"
                      "       brindlewood-bench check DIR\n"
-                     "       brindlewood-bench preview FILE\n");
+                     "       brindlewood-bench preview FILE\n"
+                     "       brindlewood-bench repair DIR\n");
         return 2;
     }
     std::vector<std::string> args(argv + 2, argv + argc);
