@@ -79,7 +79,8 @@ TEST_F(BatchFixture, JournalIsKeptWhetherOrNotABackupIs) {
 }
 
 // A failure at any step of a batch, or of its undo, leaves every file wholly old or wholly new;
-// an undo that then runs without failure puts every file back.
+// an undo that then runs without failure puts every file back. A batch writes its manifest, then
+// per file the copy, the manifest and the new file: WriteFile1 to WriteFile10.
 class FailingStep : public BatchFixture, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(FailingStep, InABatchLeavesFilesWholeAndUndoable) {
@@ -112,7 +113,10 @@ INSTANTIATE_TEST_SUITE_P(Steps, FailingStep,
                          ::testing::Values("Staged:Create", "Staged:Write", "Staged:Flush",
                                            "Staged:Commit", "WriteFile", "AfterWriteFile",
                                            "LinkOrCopyFile", "Replace1", "Replace2", "Replace3",
-                                           "Replace4", "Replace5", "Replace6"));
+                                           "Replace4", "Replace5", "Replace6", "WriteFile1",
+                                           "WriteFile2", "WriteFile3", "WriteFile4", "WriteFile5",
+                                           "WriteFile6", "WriteFile7", "WriteFile8", "WriteFile9",
+                                           "WriteFile10"));
 
 // A batch stopped between files, as a crash would stop it: Undo restores what it changed.
 TEST_F(BatchFixture, StoppedAfterSomeFilesUndoesThoseOnly) {
