@@ -29,10 +29,12 @@ struct CheckCommand {
     std::string runtime;  // as given; empty: the settings file's
 };
 
-inline constexpr int kExitClean = 0;     // nothing moved, ambiguous, missing or unreadable; with
-                                         // --fix or --undo: all done, or nothing to do
-inline constexpr int kExitProblems = 1;  // something is; --fix, --undo: something refused or skipped
-inline constexpr int kExitFailed = 2;    // the check (the repair, the undo) could not run
+// Exit codes. The report: nothing moved, ambiguous, missing or unreadable / something is / the
+// check could not run. --fix and --undo: all done or nothing to do / something refused or skipped /
+// the work could not run.
+inline constexpr int kExitClean = 0;
+inline constexpr int kExitProblems = 1;
+inline constexpr int kExitFailed = 2;
 
 // The command's usage text.
 const char* CheckUsage();

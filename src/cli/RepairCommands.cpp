@@ -110,7 +110,8 @@ int RunFix(const CheckCommand& command, const std::string& runtime, const DriveM
     }
     for (const auto& r : plan.refused)
         err << "refused: " << r.change.file << ":" << r.change.line << ": " << r.reason << "\n";
-    for (const auto& [file, reason] : failed) err << "not repaired: " << file << ": " << reason << "\n";
+    for (const auto& [file, reason] : failed)
+        err << "not repaired: " << file << ": " << reason << "\n";
     if (!command.dryRun) {
         const size_t ambiguous = CountStatus(rows, check::RefStatus::Ambiguous);
         const size_t missing = CountStatus(rows, check::RefStatus::Missing);

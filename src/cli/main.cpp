@@ -6,5 +6,5 @@
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     return bw::cli::RunCheckCommand(std::vector<std::string>(argv + 1, argv + argc), std::cout,
-                                      std::cerr);
+                                    std::cerr);
 }

@@ -31,7 +31,8 @@ BatchResult ApplyRepairBatch(FileSystem& fs, const RepairPlan& plan, const Apply
         }
         const std::string path = fs.WindowsPath(f.file);
         try {
-            // The preview may have stood open a while: only the bytes that were planned are replaced.
+            // The preview may have stood open a while: only the bytes that were planned are
+            // replaced.
             if (fs.ReadFile(path) != f.oldBytes) {
                 result.failed.push_back({f.file, "the file changed since the preview"});
                 continue;
@@ -46,7 +47,8 @@ BatchResult ApplyRepairBatch(FileSystem& fs, const RepairPlan& plan, const Apply
             // Without its journal entry no file may change: this one and the rest stay as they are.
             for (size_t j = i; j < plan.files.size(); ++j)
                 result.failed.push_back(
-                    {plan.files[j].file, "the repair journal could not be written: " + e.description()});
+                    {plan.files[j].file,
+                     "the repair journal could not be written: " + e.description()});
             break;
         }
         try {

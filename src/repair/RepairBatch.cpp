@@ -28,7 +28,8 @@ std::vector<Line> SplitKeepingEnds(std::string_view bytes) {
             lines.push_back({bytes.substr(start), {}});
             break;
         }
-        const size_t endLength = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1;
+        const size_t endLength =
+            bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1;
         lines.push_back({bytes.substr(start, end - start), bytes.substr(end, endLength)});
         start = end + endLength;
     }
@@ -36,7 +37,7 @@ std::vector<Line> SplitKeepingEnds(std::string_view bytes) {
 }
 
 std::string Join(const std::vector<Line>& lines, const std::map<uint32_t, std::string>& edited,
-                  size_t sizeHint) {
+                 size_t sizeHint) {
     std::string out;
     out.reserve(sizeHint + sizeHint / 16 + 64);
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -74,10 +75,11 @@ void PlanFile(const FileSystem& fs, const std::string& file,
     std::string text;
     try {
         if (!fs.driveMap().CanNameHostPath(file))
-            throw PlatformError(err::kBadFileName, "its path holds a name no Windows path can carry");
+            throw PlatformError(err::kBadFileName,
+                                "its path holds a name no Windows path can carry");
         repair.oldBytes = fs.ReadFile(fs.WindowsPath(file));
-        text = repair.compressed ? Gunzip(repair.oldBytes, check::kDefaultSizeCap)
-                                 : repair.oldBytes;
+        text =
+            repair.compressed ? Gunzip(repair.oldBytes, check::kDefaultSizeCap) : repair.oldBytes;
     } catch (const PlatformError& e) {
         RefuseAll(plan, changes, "the file cannot be read: " + e.description());
         return;

@@ -23,8 +23,8 @@ struct LineEdit {
 struct FileRepair {
     std::string file;  // host path
     bool compressed = false;
-    std::string oldBytes;  // as on disk (gzip for a compressed file)
-    std::string newBytes;  // as to be written (gzip again for a compressed file)
+    std::string oldBytes;         // as on disk (gzip for a compressed file)
+    std::string newBytes;         // as to be written (gzip again for a compressed file)
     std::vector<LineEdit> lines;  // in line order
 };
 

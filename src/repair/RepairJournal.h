@@ -14,7 +14,8 @@ namespace bw::repair {
 // One library file a batch changed, as its journal records it before the file is replaced.
 struct JournalEntry {
     std::string file;  // host path
-    std::string copy;  // name, inside the batch's folder, of the file's old bytes as they were on disk
+    std::string
+        copy;  // name, inside the batch's folder, of the file's old bytes as they were on disk
     ContentHash oldHash, newHash;  // of the bytes on disk before and after, compressed or not
 };
 

@@ -61,7 +61,8 @@ UndoResult UndoLastBatch(FileSystem& fs, const std::string& journalRoot) {
         if (manifest.undone) continue;
         result.journal = folder;
         bool done = true;
-        for (const auto& entry : manifest.entries) done = UndoFile(fs, folder, entry, result) && done;
+        for (const auto& entry : manifest.entries)
+            done = UndoFile(fs, folder, entry, result) && done;
         if (done) {
             manifest.undone = true;
             WriteManifest(fs, folder, manifest);

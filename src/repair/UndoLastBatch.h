@@ -12,11 +12,11 @@ class FileSystem;
 namespace bw::repair {
 
 struct UndoResult {
-    std::string journal;                // host folder of the batch undone; empty: none was left
-    std::vector<std::string> restored;  // files given back their old bytes
-    std::vector<std::string> unchanged; // files the batch never got to: they hold the old bytes
-    std::vector<FileFailure> skipped;   // files left as they are, with why
-    bool finished = false;              // the journal is marked undone; the next Undo takes the one before
+    std::string journal;                 // host folder of the batch undone; empty: none was left
+    std::vector<std::string> restored;   // files given back their old bytes
+    std::vector<std::string> unchanged;  // files the batch never got to: they hold the old bytes
+    std::vector<FileFailure> skipped;    // files left as they are, with why
+    bool finished = false;  // the journal is marked undone; the next Undo takes the one before
 };
 
 // Undoes the newest batch under `journalRoot` not yet undone. A file still holding the batch's new

@@ -161,10 +161,11 @@ TEST_F(CheckCommandLineTest, FixThenUndo) {
     const std::string before = c.readBytes(stale);
     const auto fixed = Run("--fix --json");
     EXPECT_EQ(fixed.exitCode, kExitClean);
-    EXPECT_EQ(nlohmann::json::parse(fixed.out),
-              nlohmann::json::parse(R"([{"file":")" + c.host(stale) +
-                                    R"(","line":2,"old":":Runtime:Textures:Old:eyes.jpg",)"
-                                    R"("new":":Runtime:Textures:New:eyes.jpg","status":"repaired"}])"));
+    EXPECT_EQ(
+        nlohmann::json::parse(fixed.out),
+        nlohmann::json::parse(R"([{"file":")" + c.host(stale) +
+                              R"(","line":2,"old":":Runtime:Textures:Old:eyes.jpg",)"
+                              R"("new":":Runtime:Textures:New:eyes.jpg","status":"repaired"}])"));
     EXPECT_EQ(c.readBytes("Poser4/Runtime/Libraries/Pose/Stale.bak"), before);
     EXPECT_EQ(Run("").exitCode, kExitClean);
 

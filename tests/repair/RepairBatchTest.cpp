@@ -39,7 +39,8 @@ TEST_P(PlanLines, RewriteExactlyTheNamedLine) {
     if (p.after.empty()) {
         ASSERT_TRUE(plan.files.empty());
         ASSERT_EQ(plan.refused.size(), 1u);
-        EXPECT_NE(plan.refused[0].reason.find(p.reason), std::string::npos) << plan.refused[0].reason;
+        EXPECT_NE(plan.refused[0].reason.find(p.reason), std::string::npos)
+            << plan.refused[0].reason;
         return;
     }
     ASSERT_EQ(plan.files.size(), 1u);
@@ -51,40 +52,46 @@ TEST_P(PlanLines, RewriteExactlyTheNamedLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PlanLines,
-    ::testing::Values(
-        PlanCase{"LfEnds", "{\n\ttextureMap " + kOld + "\n}\n", 2, kNew,
-                 "{\n\ttextureMap " + kQuotedNew + "\n}\n"},
-        PlanCase{"MixedEndsCountedAsTheCheckCounts",
-                 "a\rb\r\n\ttextureMap " + kOld + "\r\tbumpMap " + kOld + "\n", 4, kNew,
-                 "a\rb\r\n\ttextureMap " + kOld + "\r\tbumpMap " + kQuotedNew + "\n"},
-        PlanCase{"QuotedPathKeepsOnePairOfQuotes", "\t\tfile \"" + kOld + "\"", 1, kNew,
-                 "\t\tfile " + kQuotedNew},
-        PlanCase{"LineNoLongerHoldsTheReference", "x\n\ttextureMap :Runtime:Textures:b.jpg\n", 2,
-                 kNew, "", "no longer holds"},
-        PlanCase{"LineGone", "\ttextureMap " + kOld + "\n", 3, kNew, "", "no line 3"},
-        PlanCase{"NewReferenceWithLineEnd", "\ttextureMap " + kOld, 1, ":Runtime:Text\nures:a.jpg",
-                 "", "line end"}),
+    ::testing::Values(PlanCase{"LfEnds", "{\n\ttextureMap " + kOld + "\n}\n", 2, kNew,
+                               "{\n\ttextureMap " + kQuotedNew + "\n}\n"},
+                      PlanCase{"MixedEndsCountedAsTheCheckCounts",
+                               "a\rb\r\n\ttextureMap " + kOld + "\r\tbumpMap " + kOld + "\n", 4,
+                               kNew,
+                               "a\rb\r\n\ttextureMap " + kOld + "\r\tbumpMap " + kQuotedNew + "\n"},
+                      PlanCase{"QuotedPathKeepsOnePairOfQuotes", "\t\tfile \"" + kOld + "\"", 1,
+                               kNew, "\t\tfile " + kQuotedNew},
+                      PlanCase{"LineNoLongerHoldsTheReference",
+                               "x\n\ttextureMap :Runtime:Textures:b.jpg\n", 2, kNew, "",
+                               "no longer holds"},
+                      PlanCase{"LineGone", "\ttextureMap " + kOld + "\n", 3, kNew, "", "no line 3"},
+                      PlanCase{"NewReferenceWithLineEnd", "\ttextureMap " + kOld, 1,
+                               ":Runtime:Text\nures:a.jpg", "", "line end"}),
     test::ByWhat);
 
 TEST(RepairPlan, CompressedFileIsRewrittenInsideItsGzip) {
     test::TestDir dir;
     const std::string text = "{\r\n\ttextureMap " + kOld + "\r\n}\r\n";
     const std::string file = dir.createFile("Runtime/Libraries/Pose/a.pzz", Gzip(text));
-    const auto plan = PlanRepairBatch(FileSystem(DriveMap::FromDrives({})), {{file, 2, kOld, kNew}});
+    const auto plan =
+        PlanRepairBatch(FileSystem(DriveMap::FromDrives({})), {{file, 2, kOld, kNew}});
     ASSERT_EQ(plan.files.size(), 1u);
     EXPECT_TRUE(plan.files[0].compressed);
-    EXPECT_EQ(Gunzip(plan.files[0].newBytes, 1 << 20), "{\r\n\ttextureMap " + kQuotedNew + "\r\n}\r\n");
+    EXPECT_EQ(Gunzip(plan.files[0].newBytes, 1 << 20),
+              "{\r\n\ttextureMap " + kQuotedNew + "\r\n}\r\n");
 
     std::ostringstream diff;
     WriteUnifiedDiff(diff, plan, dir.host("Runtime"));
-    EXPECT_EQ(diff.str(), "--- a/Libraries/Pose/a.pzz\n+++ b/Libraries/Pose/a.pzz\n@@ -2 +2 @@\n"
-                          "-\ttextureMap " + kOld + "\n+\ttextureMap " + kQuotedNew + "\n");
+    EXPECT_EQ(diff.str(),
+              "--- a/Libraries/Pose/a.pzz\n+++ b/Libraries/Pose/a.pzz\n@@ -2 +2 @@\n"
+              "-\ttextureMap " +
+                  kOld + "\n+\ttextureMap " + kQuotedNew + "\n");
 }
 
 TEST(RepairPlan, DamagedGzipIsRefusedNotRewritten) {
     test::TestDir dir;
     const std::string file = dir.createFile("Runtime/Libraries/Pose/a.pzz", "plain text");
-    const auto plan = PlanRepairBatch(FileSystem(DriveMap::FromDrives({})), {{file, 1, kOld, kNew}});
+    const auto plan =
+        PlanRepairBatch(FileSystem(DriveMap::FromDrives({})), {{file, 1, kOld, kNew}});
     EXPECT_TRUE(plan.files.empty());
     ASSERT_EQ(plan.refused.size(), 1u);
     EXPECT_NE(plan.refused[0].reason.find("cannot be read"), std::string::npos);

@@ -15,7 +15,9 @@ namespace {
 const std::string kOld = ":Runtime:Textures:Old:a.jpg";
 const std::string kNew = ":Runtime:Textures:New:a.jpg";
 
-std::string Text(const std::string& reference) { return "{\r\n\ttextureMap " + reference + "\r\n}\r\n"; }
+std::string Text(const std::string& reference) {
+    return "{\r\n\ttextureMap " + reference + "\r\n}\r\n";
+}
 
 // Three library files, the last compressed, each with one stale reference on line 2.
 class BatchFixture : public ::testing::Test {
@@ -34,7 +36,9 @@ class BatchFixture : public ::testing::Test {
     std::unique_ptr<test::FailingFileSystem> Fs() {
         return std::make_unique<test::FailingFileSystem>(DriveMap::FromDrives({}));
     }
-    std::string Current(size_t i) const { return dir.readBytes(files[i].substr(dir.path().size() + 1)); }
+    std::string Current(size_t i) const {
+        return dir.readBytes(files[i].substr(dir.path().size() + 1));
+    }
     bool IsOld(size_t i) const { return Current(i) == oldBytes[i]; }
     bool IsNew(size_t i) const {
         const std::string bytes = Current(i);
