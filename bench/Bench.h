@@ -47,5 +47,6 @@ int BenchListing(const std::vector<std::string>& args);
 int BenchCheck(const std::vector<std::string>& args);
 int BenchCheckWindow(const std::vector<std::string>& args);
 int BenchPreview(const std::vector<std::string>& args);
+int BenchRepair(const std::vector<std::string>& args);
 
 }  // namespace bw::bench

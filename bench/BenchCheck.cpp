@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "Bench.h"
-#include "check/CheckCommandLine.h"
+#include "cli/CheckCommandLine.h"
 #include "check/LibraryCheck.h"
 #include "platform/PlatformError.h"
 
@@ -48,7 +48,7 @@ int BenchCheck(const std::vector<std::string>& args) {
     const std::string cacheDir = pattern;
     check::CheckOptions options;
     try {
-        options.runtime = check::RuntimeFolderFor(args[0], DriveMap::FromDrives({}));
+        options.runtime = cli::RuntimeFolderFor(args[0], DriveMap::FromDrives({}));
     } catch (const PlatformError& e) {
         std::fprintf(stderr, "%s: %s\n", args[0].c_str(), e.description().c_str());
         return 2;

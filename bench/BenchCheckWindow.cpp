@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "Bench.h"
-#include "check/CheckCommandLine.h"
+#include "cli/CheckCommandLine.h"
 #include "platform/FileSystem.h"
 #include "platform/PlatformError.h"
 #include "ui/CheckRowModel.h"
@@ -45,7 +45,7 @@ int BenchCheckWindow(const std::vector<std::string>& args) {
     }
     std::string runtime;
     try {
-        runtime = check::RuntimeFolderFor(args[0], DriveMap::FromDrives({}));
+        runtime = cli::RuntimeFolderFor(args[0], DriveMap::FromDrives({}));
     } catch (const PlatformError& e) {
         std::fprintf(stderr, "%s: %s\n", args[0].c_str(), e.description().c_str());
         return 2;

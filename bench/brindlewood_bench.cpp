@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
         {"locate", BenchLocate},   {"refs", BenchRefs},
         {"listing", BenchListing}, {"check", BenchCheck},
         {"preview", BenchPreview}, {"checkwindow", BenchCheckWindow},
+        {"repair", BenchRepair},
     };
     if (argc < 2 || !commands.count(argv[1])) {
         std::fprintf(stderr,
@@ -26,7 +27,8 @@ int main(int argc, char** argv) {
                      "       brindlewood-bench listing DIR OUT [--subfolders]\n"
                      "       brindlewood-bench check DIR\n"
                      "       brindlewood-bench checkwindow DIR\n"
-                     "       brindlewood-bench preview FILE\n");
+                     "       brindlewood-bench preview FILE\n"
+                     "       brindlewood-bench repair DIR\n");
         return 2;
     }
     std::vector<std::string> args(argv + 2, argv + argc);

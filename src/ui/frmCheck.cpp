@@ -16,7 +16,7 @@
 #include <sstream>
 
 #include "check/CheckCache.h"
-#include "check/CheckCommandLine.h"
+#include "cli/CheckCommandLine.h"
 #include "check/CheckReport.h"
 #include "check/ReportView.h"
 #include "core/AppState.h"
@@ -246,7 +246,7 @@ void frmCheck::StartCheck() {
     }
     try {
         // A Runtime folder typed in the settings is found without regard to letter case.
-        options.runtime = check::RuntimeFolderFor(app_.fs->HostPath(setting), options.drives);
+        options.runtime = cli::RuntimeFolderFor(app_.fs->HostPath(setting), options.drives);
     } catch (const PlatformError& e) {
         lblStatus->setText(
             QString::fromStdString(setting + " cannot be checked: " + e.description()));

@@ -28,4 +28,8 @@ expect "$("$bench" listing "$rt" "$work/listing.txt" --subfolders)" lines=89
 expect "$("$bench" check "$rt" | tr '\n' ' ')" files=40 moved=1 missing=0 files_read=0 same_rows=yes
 expect "$("$bench" checkwindow "$rt" 2>/dev/null)" rows=199
 expect "$("$bench" preview "$rt/Textures/Needle/needle_texture.jpg")" width=16 height=16
+expect "$("$bench" repair "$rt" | tr '\n' ' ')" files=1 lines=1 refused=0 restored=1 skipped=0
+python3 "$src/bench/make-library" "$work/stale" --files 40 --stale 10 > /dev/null
+expect "$("$bench" repair "$work/stale/Runtime" | tr '\n' ' ')" files=11 lines=21 refused=0 failed=0 \
+    restored=11 skipped=0
 exit "$failed"

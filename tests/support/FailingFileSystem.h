@@ -12,7 +12,8 @@ namespace bw::test {
 
 // Throws the error number chosen for a step, as tests run as root and permissions stop nothing.
 // A step is the method's name, with ":path" for ListFolder and ReadFileAt; "AfterWriteFile" fails
-// once the work is done; Rename and Replace also count their calls ("Replace1", "Replace2");
+// once the work is done; WriteFile, Rename and Replace also count their calls ("Replace1",
+// "Replace2");
 // "Staged:Create", "Staged:Write", "Staged:Flush" and "Staged:Commit" fail inside any write or
 // copy, as a disk filling up would. Folders list in name order, so that scans run in a known order.
 class FailingFileSystem : public FileSystem {
@@ -34,6 +35,7 @@ class FailingFileSystem : public FileSystem {
     }
     void WriteFile(const std::string& path, const std::string& bytes, bool sync) override {
         Fail("WriteFile");
+        Fail("WriteFile" + std::to_string(++writeCalls_));
         FileSystem::WriteFile(path, bytes, sync);
         Fail("AfterWriteFile");
     }
@@ -66,6 +68,7 @@ class FailingFileSystem : public FileSystem {
         if (auto it = failOn.find(step); it != failOn.end() && it->second)
             throw PlatformError::FromNumber(it->second);
     }
+    int writeCalls_ = 0;
     int renameCalls_ = 0;
     int replaceCalls_ = 0;
 };

@@ -7,12 +7,21 @@
 
 #include "platform/DriveMap.h"
 
-namespace bw::check {
+namespace bw::cli {
 
 enum class ReportFormat { Text, Json, Csv };
 
+// What is to be done after the options are read: the check's report, or work on its findings.
+enum class CheckAction {
+    Report,  // list the references and their status
+    Fix,     // repair every moved reference that has one candidate
+    Undo,    // undo the last repair
+};
+
 // What the command line asked for.
 struct CheckCommand {
+    CheckAction action = CheckAction::Report;
+    bool dryRun = false;  // --fix: show the changes as a diff and write nothing
     ReportFormat format = ReportFormat::Text;
     bool useCache = true;
     bool allRows = false;  // text: list ok and internal references too
@@ -20,9 +29,12 @@ struct CheckCommand {
     std::string runtime;  // as given; empty: the settings file's
 };
 
-inline constexpr int kExitClean = 0;     // nothing moved, ambiguous, missing or unreadable
-inline constexpr int kExitProblems = 1;  // something is
-inline constexpr int kExitFailed = 2;    // the check could not run
+// Exit codes. The report: nothing moved, ambiguous, missing or unreadable / something is / the
+// check could not run. --fix and --undo: all done or nothing to do / something refused or skipped /
+// the work could not run.
+inline constexpr int kExitClean = 0;
+inline constexpr int kExitProblems = 1;
+inline constexpr int kExitFailed = 2;
 
 // The command's usage text.
 const char* CheckUsage();
@@ -40,4 +52,4 @@ std::string RuntimeFolderFor(const std::string& argument, const DriveMap& drives
 // Runs brindlewood-check with the arguments after the program's name; answers the exit code.
 int RunCheckCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-}  // namespace bw::check
+}  // namespace bw::cli

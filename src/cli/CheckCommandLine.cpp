@@ -1,4 +1,4 @@
-#include "check/CheckCommandLine.h"
+#include "cli/CheckCommandLine.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -11,12 +11,15 @@
 #include "check/CheckCache.h"
 #include "check/CheckReport.h"
 #include "check/LibraryCheck.h"
+#include "cli/RepairCommands.h"
 #include "core/Settings.h"
 #include "platform/PlatformError.h"
 #include "platform/Profile.h"
 #include "platform/Text.h"
 
-namespace bw::check {
+namespace bw::cli {
+
+using namespace check;
 
 namespace {
 
@@ -88,16 +91,34 @@ const char* CheckUsage() {
            "  --csv        the same as comma-separated values\n"
            "  --all        in the text report, list ok and internal references too\n"
            "  --no-cache   read every file, leaving the cache of earlier checks alone\n"
+           "  --fix        repair every moved reference that has one candidate, as the window's\n"
+           "               repair does (a .bak beside each file when the settings say so); each\n"
+           "               batch is journalled under $XDG_DATA_HOME/Brindlewood/journal\n"
+           "  --dry-run    with --fix: print the changes as a unified diff and write nothing\n"
+           "  --undo       undo the last repair not yet undone (again for the one before); a\n"
+           "               file changed since that repair is left alone and reported\n"
            "  --help       show this text\n"
            "\n"
+           "With --fix or --undo, --json prints what was done as JSON.\n"
+           "\n"
            "Exit status: 0 when nothing is moved, ambiguous, missing or unreadable; 1 when\n"
-           "something is; 2 when the check could not run.\n";
+           "something is; 2 when the check could not run. With --fix and --undo: 0 when all\n"
+           "was done or there was nothing to do, 1 when something was refused or skipped, 2\n"
+           "when the work could not run.\n";
 }
 
 std::optional<CheckCommand> ParseCheckArguments(const std::vector<std::string>& args,
                                                 std::string& error) {
     CheckCommand c;
     bool formatGiven = false;
+    const auto setAction = [&](CheckAction action) {
+        if (c.action != CheckAction::Report && c.action != action) {
+            error = "--fix and --undo cannot be combined";
+            return false;
+        }
+        c.action = action;
+        return true;
+    };
     for (const auto& a : args) {
         if (a == "--json" || a == "--csv") {
             const auto f = a == "--json" ? ReportFormat::Json : ReportFormat::Csv;
@@ -111,6 +132,12 @@ std::optional<CheckCommand> ParseCheckArguments(const std::vector<std::string>& 
             c.useCache = false;
         } else if (a == "--all") {
             c.allRows = true;
+        } else if (a == "--fix") {
+            if (!setAction(CheckAction::Fix)) return std::nullopt;
+        } else if (a == "--undo") {
+            if (!setAction(CheckAction::Undo)) return std::nullopt;
+        } else if (a == "--dry-run") {
+            c.dryRun = true;
         } else if (a == "--help" || a == "-h") {
             c.help = true;
         } else if (a.size() > 1 && a[0] == '-') {
@@ -123,6 +150,13 @@ std::optional<CheckCommand> ParseCheckArguments(const std::vector<std::string>& 
             c.runtime = a;
         }
     }
+    if (c.dryRun && c.action != CheckAction::Fix) error = "--dry-run goes with --fix";
+    if (c.action != CheckAction::Report && c.format == ReportFormat::Csv)
+        error = "--csv goes with the report alone";
+    if (c.action != CheckAction::Report && c.allRows) error = "--all goes with the report alone";
+    if (c.action == CheckAction::Undo && !c.runtime.empty())
+        error = "--undo takes no Runtime folder: it undoes the last repair wherever it was";
+    if (!error.empty()) return std::nullopt;
     return c;
 }
 
@@ -157,6 +191,7 @@ int RunCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
         out << CheckUsage();
         return kExitClean;
     }
+    if (command->action == CheckAction::Undo) return RunUndo(*command, out, err);
     CheckOptions options;
     options.drives = DriveMap::FromEnvironment();
     std::string runtime = command->runtime;
@@ -188,6 +223,8 @@ int RunCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
     }
     auto& rows = observer.rows();
     SortRows(rows);
+    if (command->action == CheckAction::Fix)
+        return RunFix(*command, options.runtime, options.drives, rows, out, err);
     switch (command->format) {
         case ReportFormat::Json:
             WriteJsonReport(out, rows);
@@ -208,4 +245,4 @@ int RunCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
     return summary.HasProblems() ? kExitProblems : kExitClean;
 }
 
-}  // namespace bw::check
+}  // namespace bw::cli

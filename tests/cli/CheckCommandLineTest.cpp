@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
-#include "check/CheckCommandLine.h"
+#include "cli/CheckCommandLine.h"
 #include "support/ParamNames.h"
 #include "support/TestDir.h"
 
-namespace bw::check {
+namespace bw::cli {
 namespace {
 
 struct Outcome {
@@ -45,7 +45,8 @@ class CheckCommandLineTest : public ::testing::Test {
     Outcome Run(const std::string& args) {
         const std::string command = "env WINEPREFIX=" + Quoted(prefix.path()) +
                                     " BRINDLEWOOD_INI=" + Quoted(ini) +
-                                    " XDG_CACHE_HOME=" + Quoted(prefix.host("cache")) + " " +
+                                    " XDG_CACHE_HOME=" + Quoted(prefix.host("cache")) +
+                                    " XDG_DATA_HOME=" + Quoted(prefix.host("data")) + " " +
                                     BRINDLEWOOD_CHECK_EXE + " " + args + " 2>/dev/null";
         Outcome o;
         FILE* pipe = ::popen(command.c_str(), "r");
@@ -124,7 +125,13 @@ INSTANTIATE_TEST_SUITE_P(
                       ExitCase{"NoSuchFolder", "/nonexistent-bw", kExitFailed},
                       ExitCase{"UnknownDrive", "'Q:\\Runtime'", kExitFailed},
                       ExitCase{"UnknownOption", "--frobnicate", kExitFailed},
-                      ExitCase{"TwoFormats", "--json --csv", kExitFailed}),
+                      ExitCase{"TwoFormats", "--json --csv", kExitFailed},
+                      ExitCase{"NothingToFix", "--fix", kExitClean},
+                      ExitCase{"NothingToUndo", "--undo", kExitClean},
+                      ExitCase{"DryRunAlone", "--dry-run", kExitFailed},
+                      ExitCase{"FixAndUndo", "--fix --undo", kExitFailed},
+                      ExitCase{"FixAsCsv", "--fix --csv", kExitFailed},
+                      ExitCase{"UndoOfARuntime", "--undo 'C:\\Poser4'", kExitFailed}),
     test::ByWhat);
 
 TEST_F(CheckCommandLineTest, ProblemsAndUnsetRuntimeChangeTheExitCode) {
@@ -134,5 +141,47 @@ TEST_F(CheckCommandLineTest, ProblemsAndUnsetRuntimeChangeTheExitCode) {
     EXPECT_EQ(Run("").exitCode, kExitFailed);
 }
 
+TEST_F(CheckCommandLineTest, DryRunPrintsTheDiffAndWritesNothing) {
+    AddStaleFile();
+    const std::string before = c.readBytes("Poser4/Runtime/Libraries/Pose/Stale.pz2");
+    const auto o = Run("--fix --dry-run");
+    EXPECT_EQ(o.exitCode, kExitClean);
+    EXPECT_EQ(o.out,
+              "--- a/Libraries/Pose/Stale.pz2\n+++ b/Libraries/Pose/Stale.pz2\n@@ -2 +2 @@\n"
+              "-\ttextureMap :Runtime:Textures:Old:eyes.jpg\n"
+              "+\ttextureMap \":Runtime:Textures:New:eyes.jpg\"\n");
+    EXPECT_EQ(c.readBytes("Poser4/Runtime/Libraries/Pose/Stale.pz2"), before);
+    EXPECT_FALSE(prefix.exists("data/Brindlewood/journal"));
+}
+
+// --fix, then --undo: the file comes back; a file edited in between is left and fails the undo.
+TEST_F(CheckCommandLineTest, FixThenUndo) {
+    AddStaleFile();
+    const std::string stale = "Poser4/Runtime/Libraries/Pose/Stale.pz2";
+    const std::string before = c.readBytes(stale);
+    const auto fixed = Run("--fix --json");
+    EXPECT_EQ(fixed.exitCode, kExitClean);
+    EXPECT_EQ(
+        nlohmann::json::parse(fixed.out),
+        nlohmann::json::parse(R"([{"file":")" + c.host(stale) +
+                              R"(","line":2,"old":":Runtime:Textures:Old:eyes.jpg",)"
+                              R"("new":":Runtime:Textures:New:eyes.jpg","status":"repaired"}])"));
+    EXPECT_EQ(c.readBytes("Poser4/Runtime/Libraries/Pose/Stale.bak"), before);
+    EXPECT_EQ(Run("").exitCode, kExitClean);
+
+    const auto undone = Run("--undo --json");
+    EXPECT_EQ(undone.exitCode, kExitClean);
+    EXPECT_EQ(nlohmann::json::parse(undone.out)["restored"], nlohmann::json({c.host(stale)}));
+    EXPECT_EQ(c.readBytes(stale), before);
+
+    Run("--fix");
+    c.createFile(stale, "edited");
+    const auto skipped = Run("--undo --json");
+    EXPECT_EQ(skipped.exitCode, kExitProblems);
+    EXPECT_EQ(nlohmann::json::parse(skipped.out)["skipped"][0]["reason"],
+              "changed since the repair");
+    EXPECT_EQ(c.readBytes(stale), "edited");
+}
+
 }  // namespace
-}  // namespace bw::check
+}  // namespace bw::cli
