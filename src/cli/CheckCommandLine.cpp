@@ -12,6 +12,7 @@
 #include "check/CheckReport.h"
 #include "check/LibraryCheck.h"
 #include "cli/RepairCommands.h"
+#include "cli/UnusedCommand.h"
 #include "core/Settings.h"
 #include "platform/PlatformError.h"
 #include "platform/Profile.h"
@@ -97,14 +98,18 @@ const char* CheckUsage() {
            "  --dry-run    with --fix: print the changes as a unified diff and write nothing\n"
            "  --undo       undo the last repair not yet undone (again for the one before); a\n"
            "               file changed since that repair is left alone and reported\n"
+           "  --unused     list the images and geometries under RUNTIME\\Textures and\n"
+           "               RUNTIME\\Geometries that no library file uses, with their sizes\n"
            "  --help       show this text\n"
            "\n"
-           "With --fix or --undo, --json prints what was done as JSON.\n"
+           "With --fix or --undo, --json prints what was done as JSON; with --unused, --json\n"
+           "and --csv print the list (file, size) in those forms.\n"
            "\n"
            "Exit status: 0 when nothing is moved, ambiguous, missing or unreadable; 1 when\n"
            "something is; 2 when the check could not run. With --fix and --undo: 0 when all\n"
            "was done or there was nothing to do, 1 when something was refused or skipped, 2\n"
-           "when the work could not run.\n";
+           "when the work could not run. With --unused: 0 when the list was printed, 2 when it\n"
+           "could not be.\n";
 }
 
 std::optional<CheckCommand> ParseCheckArguments(const std::vector<std::string>& args,
@@ -113,7 +118,7 @@ std::optional<CheckCommand> ParseCheckArguments(const std::vector<std::string>& 
     bool formatGiven = false;
     const auto setAction = [&](CheckAction action) {
         if (c.action != CheckAction::Report && c.action != action) {
-            error = "--fix and --undo cannot be combined";
+            error = "--fix, --undo and --unused cannot be combined";
             return false;
         }
         c.action = action;
@@ -136,6 +141,8 @@ std::optional<CheckCommand> ParseCheckArguments(const std::vector<std::string>& 
             if (!setAction(CheckAction::Fix)) return std::nullopt;
         } else if (a == "--undo") {
             if (!setAction(CheckAction::Undo)) return std::nullopt;
+        } else if (a == "--unused") {
+            if (!setAction(CheckAction::Unused)) return std::nullopt;
         } else if (a == "--dry-run") {
             c.dryRun = true;
         } else if (a == "--help" || a == "-h") {
@@ -151,8 +158,9 @@ std::optional<CheckCommand> ParseCheckArguments(const std::vector<std::string>& 
         }
     }
     if (c.dryRun && c.action != CheckAction::Fix) error = "--dry-run goes with --fix";
-    if (c.action != CheckAction::Report && c.format == ReportFormat::Csv)
-        error = "--csv goes with the report alone";
+    if (c.action != CheckAction::Report && c.action != CheckAction::Unused &&
+        c.format == ReportFormat::Csv)
+        error = "--csv goes with the report and --unused alone";
     if (c.action != CheckAction::Report && c.allRows) error = "--all goes with the report alone";
     if (c.action == CheckAction::Undo && !c.runtime.empty())
         error = "--undo takes no Runtime folder: it undoes the last repair wherever it was";
@@ -225,6 +233,8 @@ int RunCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
     SortRows(rows);
     if (command->action == CheckAction::Fix)
         return RunFix(*command, options.runtime, options.drives, rows, out, err);
+    if (command->action == CheckAction::Unused)
+        return RunUnused(*command, options.runtime, options.drives, rows, out, err);
     switch (command->format) {
         case ReportFormat::Json:
             WriteJsonReport(out, rows);

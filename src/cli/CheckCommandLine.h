@@ -16,6 +16,7 @@ enum class CheckAction {
     Report,  // list the references and their status
     Fix,     // repair every moved reference that has one candidate
     Undo,    // undo the last repair
+    Unused,  // list the images and geometries no library file uses
 };
 
 // What the command line asked for.
@@ -31,7 +32,7 @@ struct CheckCommand {
 
 // Exit codes. The report: nothing moved, ambiguous, missing or unreadable / something is / the
 // check could not run. --fix and --undo: all done or nothing to do / something refused or skipped /
-// the work could not run.
+// the work could not run. --unused: 0 when it was listed, 2 when it could not be.
 inline constexpr int kExitClean = 0;
 inline constexpr int kExitProblems = 1;
 inline constexpr int kExitFailed = 2;

@@ -131,7 +131,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ExitCase{"DryRunAlone", "--dry-run", kExitFailed},
                       ExitCase{"FixAndUndo", "--fix --undo", kExitFailed},
                       ExitCase{"FixAsCsv", "--fix --csv", kExitFailed},
-                      ExitCase{"UndoOfARuntime", "--undo 'C:\\Poser4'", kExitFailed}),
+                      ExitCase{"UndoOfARuntime", "--undo 'C:\\Poser4'", kExitFailed},
+                      ExitCase{"Unused", "--unused --csv", kExitClean},
+                      ExitCase{"UnusedAndFix", "--unused --fix", kExitFailed}),
     test::ByWhat);
 
 TEST_F(CheckCommandLineTest, ProblemsAndUnsetRuntimeChangeTheExitCode) {
@@ -181,6 +183,17 @@ TEST_F(CheckCommandLineTest, FixThenUndo) {
     EXPECT_EQ(nlohmann::json::parse(skipped.out)["skipped"][0]["reason"],
               "changed since the repair");
     EXPECT_EQ(c.readBytes(stale), "edited");
+}
+
+// The content nothing uses, in each form; a moved reference keeps its one candidate off the list.
+TEST_F(CheckCommandLineTest, UnusedListsWhatNoLibraryFileUses) {
+    AddStaleFile();
+    c.createFile("Poser4/Runtime/Geometries/box.obj", "v 0 0 0\n");
+    const std::string box = c.host("Poser4/Runtime/Geometries/box.obj");
+    EXPECT_EQ(Run("--unused").out, box + "  8 bytes\n1 file, 8 bytes unused\n");
+    EXPECT_EQ(nlohmann::json::parse(Run("--unused --json").out),
+              nlohmann::json::parse(R"([{"file":")" + box + R"(","size":8}])"));
+    EXPECT_EQ(Run("--unused --csv").out, "file,size\r\n" + box + ",8\r\n");
 }
 
 }  // namespace
