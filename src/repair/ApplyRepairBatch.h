@@ -34,12 +34,12 @@ struct BatchResult {
     bool stopped = false;               // progress answered false
 };
 
-// Writes a plan's files one after another. For each, the old bytes and the manifest entry reach the
-// journal (and the disk) first; then the file is replaced all-or-nothing, with the ".bak" when
-// backUpFigure says so, exactly as the single repair keeps it. A file whose bytes are no longer
-// those planned is left alone and reported. When the journal itself cannot be written, the batch
-// stops and reports the files it did not do. Throws PlatformError when no journal can be begun,
-// before any file is touched. A batch that is killed leaves each file wholly old or wholly new, and
+// Writes a plan's files. First the journal, whole: the old bytes of every file still holding what
+// was planned, then the manifest naming them, all flushed to the disk; then each file is replaced
+// all-or-nothing, with the ".bak" when backUpFigure says so, exactly as the single repair keeps it.
+// A file whose bytes are no longer those planned is left alone and reported. When the journal
+// cannot be written, no file is touched and all are reported. Throws PlatformError when no journal
+// can be begun. A batch stopped or killed leaves each file wholly old or wholly new, and
 // UndoLastBatch puts back those it changed.
 BatchResult ApplyRepairBatch(FileSystem& fs, const RepairPlan& plan, const ApplyOptions& options);
 

@@ -153,8 +153,8 @@ JournalWriter::JournalWriter(FileSystem& fs, const std::string& root)
     WriteManifest(fs_, folder_, manifest_);
 }
 
-void JournalWriter::Record(const std::string& file, const std::string& oldBytes,
-                           const ContentHash& newHash) {
+void JournalWriter::Keep(const std::string& file, const std::string& oldBytes,
+                         const ContentHash& newHash) {
     // The manifest must be able to name the file before anything of it is kept.
     try {
         (void)nlohmann::json(file).dump();
@@ -163,14 +163,11 @@ void JournalWriter::Record(const std::string& file, const std::string& oldBytes,
     }
     char copy[32];
     std::snprintf(copy, sizeof copy, "%05zu.old", manifest_.entries.size() + 1);
-    fs_.WriteFile(Windows(fs_, folder_, copy), oldBytes, /*sync=*/true);
+    // Each copy is flushed as it is written; their names reach the disk with the manifest's.
+    fs_.WriteFile(Windows(fs_, folder_, copy), oldBytes, /*sync=*/false);
     manifest_.entries.push_back({file, copy, HashOf(oldBytes), newHash});
-    try {
-        WriteManifest(fs_, folder_, manifest_);
-    } catch (...) {
-        manifest_.entries.pop_back();
-        throw;
-    }
 }
+
+void JournalWriter::Seal() { WriteManifest(fs_, folder_, manifest_); }
 
 }  // namespace bw::repair

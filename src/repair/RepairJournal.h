@@ -47,9 +47,12 @@ class JournalWriter {
 
     const std::string& folder() const { return folder_; }
 
-    // Keeps the old bytes and records the file in the manifest, both flushed to the disk before
-    // this returns, so the file itself may then be replaced. Throws PlatformError.
-    void Record(const std::string& file, const std::string& oldBytes, const ContentHash& newHash);
+    // Keeps the old bytes of a file the batch is to change, flushed to the disk; it is recorded
+    // once Seal writes the manifest. Throws PlatformError.
+    void Keep(const std::string& file, const std::string& oldBytes, const ContentHash& newHash);
+    // Writes the manifest naming every file kept, flushed with its folder, so those files may then
+    // be replaced. Throws PlatformError.
+    void Seal();
 
   private:
     FileSystem& fs_;
