@@ -41,7 +41,12 @@ BatchResult ApplyRepairBatch(FileSystem& fs, const RepairPlan& plan, const Apply
     // files still holding their old bytes, which Undo passes over.
     std::vector<const FileRepair*> toWrite;
     try {
-        for (const FileRepair& f : plan.files) {
+        for (size_t i = 0; i < plan.files.size(); ++i) {
+            const FileRepair& f = plan.files[i];
+            if (options.progress && !options.progress(i, 2 * plan.files.size())) {
+                result.stopped = true;  // nothing written yet
+                return result;
+            }
             if (!stillAsPlanned(f, fs.WindowsPath(f.file))) continue;
             journal.Keep(f.file, f.oldBytes, HashOf(f.newBytes));
             toWrite.push_back(&f);
@@ -62,7 +67,7 @@ BatchResult ApplyRepairBatch(FileSystem& fs, const RepairPlan& plan, const Apply
 
     for (size_t i = 0; i < toWrite.size(); ++i) {
         const FileRepair& f = *toWrite[i];
-        if (options.progress && !options.progress(i, toWrite.size())) {
+        if (options.progress && !options.progress(plan.files.size() + i, 2 * plan.files.size())) {
             result.stopped = true;
             break;
         }

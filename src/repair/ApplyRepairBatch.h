@@ -16,8 +16,9 @@ namespace bw::repair {
 struct ApplyOptions {
     std::string journalRoot;   // host folder of the journals (DefaultJournalRoot() for the user's)
     bool backUpFigure = true;  // the setting: keep the old file as ".bak" beside it as well
-    // Called before each file with the count done and the total; answering false stops the batch
-    // there, every file already done staying done. May be empty.
+    // Called before each step (each file journalled, then each file replaced) with the steps done
+    // and their total; answering false stops the batch there, every file already replaced staying
+    // so. May be empty.
     std::function<bool(size_t done, size_t total)> progress;
 };
 
