@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 
 namespace bw::check {
@@ -13,6 +14,8 @@ class BlockSink {
     virtual std::span<char> Space() = 0;
     // Takes the first `count` bytes just written into Space().
     virtual void Commit(size_t count) = 0;
+    // How many bytes will come in all, when the reader knows: a sink may wait for the last.
+    virtual void ExpectSize(uint64_t bytes) { (void)bytes; }
 };
 
 }  // namespace bw::check

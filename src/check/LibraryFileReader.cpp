@@ -85,6 +85,7 @@ std::string ReadLibraryFileAt(int folderFd, const char* path, bool compressed, u
     // The bytes the file held when it was measured; it is read to there, which spares a read
     // that only finds the end.
     const auto size = static_cast<uint64_t>(st.st_size);
+    sink.ExpectSize(size);
     uint64_t total = 0;
     while (total < size) {
         if (cancel && cancel->load(std::memory_order_relaxed)) return {};

@@ -58,7 +58,15 @@ void LibraryReferenceParser::Reset() {
     fill_ = 0;
     line_ = 1;
     continuation_ = false;
+    wholeAtFinish_ = false;
     refs_.Clear();
+}
+
+void LibraryReferenceParser::ExpectSize(uint64_t bytes) {
+    if (fill_ == 0 && bytes <= kMaxLine) {
+        Reserve(static_cast<size_t>(bytes) + 1);
+        wholeAtFinish_ = true;
+    }
 }
 
 void LibraryReferenceParser::Reserve(size_t capacity) {
@@ -77,34 +85,41 @@ std::span<char> LibraryReferenceParser::Space() {
 void LibraryReferenceParser::Commit(size_t count) {
     const size_t before = fill_;
     fill_ += count;
+    size_t searchFrom = before;
+    if (wholeAtFinish_) {
+        if (fill_ < capacity_) return;
+        // More came than was said: read on in blocks, from the start of what was held back.
+        wholeAtFinish_ = false;
+        searchFrom = 0;
+    }
     // Everything before the last line end is whole lines; the line end itself starts the carry,
     // so a CR LF split between two blocks is still one line end.
     size_t last = npos;
-    for (size_t i = fill_; i > before; --i)
+    for (size_t i = fill_; i > searchFrom; --i)
         if (IsLineEnd(buf_[i - 1])) {
             last = i - 1;
             break;
         }
     if (last == npos && before > 0 && IsLineEnd(buf_[0])) last = 0;
     if (last != npos && last > 0) {
-        Scan(last);
+        Scan(last, true);
         std::memmove(buf_.get(), buf_.get() + last, fill_ - last);
         fill_ -= last;
         continuation_ = false;
     } else if (fill_ >= kMaxLine) {
-        Scan(fill_);
+        Scan(fill_, true);
         fill_ = 0;
         continuation_ = true;
     }
 }
 
 void LibraryReferenceParser::Finish() {
-    Scan(fill_);
+    Scan(fill_, false);
     fill_ = 0;
     continuation_ = false;
 }
 
-void LibraryReferenceParser::Scan(size_t end) {
+void LibraryReferenceParser::Scan(size_t end, bool countToEnd) {
     const char* d = buf_.get();
     uint32_t line = line_;
     size_t counted = 0;  // line breaks before this position are in `line`
@@ -134,7 +149,8 @@ void LibraryReferenceParser::Scan(size_t end) {
         }
         i = static_cast<size_t>(lineEnd - d);
     }
-    line_ = line + static_cast<uint32_t>(CountLineBreaks(d, counted, end, fill_));
+    line_ = line;
+    if (countToEnd) line_ += static_cast<uint32_t>(CountLineBreaks(d, counted, end, fill_));
 }
 
 std::vector<ExtractedReference> LibraryReferenceParser::Parse(std::string_view bytes) {

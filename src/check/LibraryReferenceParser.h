@@ -27,6 +27,9 @@ class LibraryReferenceParser : public BlockSink {
 
     std::span<char> Space() override;
     void Commit(size_t count) override;
+    // A file that will fit whole is read in one scan at Finish, which need not count the lines
+    // after the last reference.
+    void ExpectSize(uint64_t bytes) override;
     // Reads the last line, which needs no line end.
     void Finish();
 
@@ -44,15 +47,17 @@ class LibraryReferenceParser : public BlockSink {
 
   private:
     // Reads the lines in buf_[0, end); `end` is a line end, or the end of the data.
-    void Scan(size_t end);
+    // Counts the line breaks after the last reference too when `countToEnd`, for what follows.
+    void Scan(size_t end, bool countToEnd);
 
     void Reserve(size_t capacity);
 
     std::unique_ptr<char[]> buf_;  // not cleared: every byte read is written first
     size_t capacity_ = 0;
     size_t fill_ = 0;
-    uint32_t line_ = 1;          // the line that buf_[0] lies on
-    bool continuation_ = false;  // buf_[0] is inside a line that began in an earlier part
+    uint32_t line_ = 1;           // the line that buf_[0] lies on
+    bool continuation_ = false;   // buf_[0] is inside a line that began in an earlier part
+    bool wholeAtFinish_ = false;  // the expected bytes fit the buffer: Commit leaves them to Finish
     FileReferences refs_;
 };
 
