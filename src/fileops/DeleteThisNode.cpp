@@ -65,20 +65,13 @@ bool DeleteThisNode(AppState& app) {
         // The message box lets events run; the node may have left the tree meanwhile.
         if (!(node = handle.get())) return false;
         const std::string path = node->FullPath();
-        const std::string folder = path.substr(0, path.size() - text.size());
 
         // The node leaves the tree only when the item has really gone from the disk, and the
         // thumbnails follow only when it was there to go, so a refused or failed removal changes
-        // nothing, and neither does a node whose file went before. Companions are named exactly:
-        // one that differs only in case belongs to another file.
-        const bool wasThere = app.fs->FileExists(path, Lookup::AsWritten) ||
-                              app.fs->FolderExists(path, Lookup::AsWritten);
+        // nothing, and neither does a node whose file went before.
+        const std::vector<std::string> companions = CompanionsToRemove(*app.fs, path);
         if (!RemoveThisFile(app, path)) return false;
-        if (wasThere && EndsInPoserExtension(text, LetterCase::Significant)) {
-            for (const auto& companion : CompanionNames(text))
-                if (app.fs->FileExists(folder + companion, Lookup::AsWritten))
-                    RemoveThisFile(app, folder + companion);
-        }
+        for (const auto& companion : companions) RemoveThisFile(app, companion);
         if (Node* gone = handle.get()) app.tree.Remove(gone);
         app.CurrentNode = parent;
         return true;

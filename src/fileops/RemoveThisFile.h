@@ -12,4 +12,8 @@ class AppState;
 // was there).
 bool RemoveThisFile(AppState& app, const std::string& path);
 
+// The same removal for callers that gather failures and report them together: a failure throws
+// PlatformError, also when the call seemed to succeed but something is left at the path.
+void RemoveThisFileOrThrow(AppState& app, const std::string& path);
+
 }  // namespace bw
