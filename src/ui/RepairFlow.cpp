@@ -26,11 +26,12 @@ std::string Counted(size_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-// "C:\...\Figure.cr2: why" a line each.
-std::string FailureLines(AppState& app, const std::vector<repair::FileFailure>& failures) {
-    std::string out;
-    for (const auto& f : failures) out += "\n" + app.fs->WindowsPath(f.file) + ": " + f.reason;
-    return out;
+// The program's box is of a fixed size: of several failures, the first speaks for them all.
+std::string FirstFailure(AppState& app, const std::vector<repair::FileFailure>& failures) {
+    if (failures.empty()) return {};
+    const auto& f = failures.front();
+    return (failures.size() == 1 ? ": " : ", the first of them ") + app.fs->WindowsPath(f.file) +
+           " (" + f.reason + ").";
 }
 
 // The manifest Undo would take: the newest batch not undone. A batch that recorded no file
@@ -52,34 +53,26 @@ std::optional<repair::JournalManifest> LastBatch(FileSystem& fs, const std::stri
     return std::nullopt;
 }
 
-// "on 6 Dec 2026 at 14:03", in local time; empty when the stamp cannot be read.
+// " (6 Dec 2026 14:03)" in local time; empty when the stamp cannot be read.
 std::string WhenText(const std::string& created) {
     const QDateTime utc = QDateTime::fromString(QString::fromStdString(created), Qt::ISODate);
     if (!utc.isValid()) return {};
     const QDateTime local = utc.toLocalTime();
-    const QLocale locale = QLocale::system();
-    return " on " + locale.toString(local.date(), QLocale::ShortFormat).toStdString() + " at " +
-           locale.toString(local.time(), QLocale::ShortFormat).toStdString();
+    return " (" + QLocale::system().toString(local.date(), QLocale::ShortFormat).toStdString() +
+           " " + local.time().toString("HH:mm").toStdString() + ")";
 }
 
 std::string ResultText(AppState& app, const repair::BatchResult& r, size_t total) {
-    std::string text;
-    if (r.repaired.empty())
-        text = "No library file was repaired.";
-    else
-        text = Counted(r.repaired.size(), "library file", "library files") + " repaired, " +
-               Counted(r.lines, "line", "lines") + " changed.";
+    std::string text = r.repaired.empty()
+                           ? std::string("No library file was repaired.")
+                           : Counted(r.repaired.size(), "library file", "library files") +
+                                 " repaired, " + Counted(r.lines, "line", "lines") + " changed.";
     if (!r.failed.empty())
-        text += "\n\nNot repaired, left as " +
-                std::string(r.failed.size() == 1 ? "it was" : "they were") + ":" +
-                FailureLines(app, r.failed);
+        text += " " + Counted(r.failed.size(), "was", "were") + " left as " +
+                (r.failed.size() == 1 ? "it was" : "they were") + FirstFailure(app, r.failed);
     const size_t left = total - std::min(total, r.repaired.size() + r.failed.size());
-    if (r.stopped && left > 0)
-        text += "\n\nStopped: " + Counted(left, "library file was", "library files were") +
-                " not repaired.";
-    if (!r.repaired.empty())
-        text += "\n\nUndo Last Repair puts " + std::string(r.repaired.size() == 1 ? "it" : "them") +
-                " back as " + (r.repaired.size() == 1 ? "it was." : "they were.");
+    if (r.stopped && left > 0) text += " Stopped before " + std::to_string(left) + " more.";
+    if (!r.repaired.empty()) text += "\r\n\r\nUndo Last Repair puts back what was repaired.";
     return text;
 }
 
@@ -139,8 +132,7 @@ bool RunRepairBatch(AppState& app, QWidget* owner,
 
     const bool clean = result.failed.empty() && !result.stopped;
     app.desktop.ShowMsgBox(ResultText(app, result, total),
-                           style::kOKOnly + (clean ? style::kAlert : style::kExclamation),
-                           kRepairTitle);
+                           style::kOKOnly + (clean ? 0 : style::kAlert), kRepairTitle);
     return !result.repaired.empty();
 }
 
@@ -150,17 +142,13 @@ bool RunUndoLastRepair(AppState& app, QWidget* owner, const std::string& journal
     try {
         const auto last = LastBatch(*app.fs, journalRoot);
         if (!last) {
-            app.desktop.ShowMsgBox("There is no repair to undo.", style::kOKOnly + style::kAlert,
-                                   kUndoTitle);
+            app.desktop.ShowMsgBox("There is no repair to undo.", style::kOKOnly, kUndoTitle);
             return false;
         }
         const size_t n = last->entries.size();
         const std::string prompt = "Put back the " + Counted(n, "library file", "library files") +
-                                   " the last repair" + WhenText(last->created) + " changed, as " +
-                                   (n == 1 ? "it was" : "they were") + " before?";
-        if (app.desktop.ShowMsgBox(prompt, style::kYesNo + style::kQuestion, kUndoTitle) !=
-            answer::kYes)
-            return false;
+                                   " the last repair" + WhenText(last->created) + " changed?";
+        if (app.desktop.ShowMsgBox(prompt, style::kYesNo, kUndoTitle) != answer::kYes) return false;
         app.desktop.SetBusy(true);
         result = repair::UndoLastBatch(*app.fs, journalRoot);
         app.desktop.SetBusy(false);
@@ -170,25 +158,20 @@ bool RunUndoLastRepair(AppState& app, QWidget* owner, const std::string& journal
         return false;
     }
     if (result.journal.empty()) {
-        app.desktop.ShowMsgBox("There is no repair to undo.", style::kOKOnly + style::kAlert,
-                               kUndoTitle);
+        app.desktop.ShowMsgBox("There is no repair to undo.", style::kOKOnly, kUndoTitle);
         return false;
     }
     std::string text =
         result.restored.empty()
             ? std::string("No library file was put back.")
             : Counted(result.restored.size(), "library file", "library files") + " put back.";
-    if (!result.unchanged.empty())
-        text += "\n\n" + Counted(result.unchanged.size(), "library file", "library files") +
-                " already held " + (result.unchanged.size() == 1 ? "its" : "their") + " old text.";
     if (!result.skipped.empty())
-        text += "\n\nLeft as " + std::string(result.skipped.size() == 1 ? "it is" : "they are") +
-                ":" + FailureLines(app, result.skipped);
-    if (!result.finished)
-        text += "\n\nUndo Last Repair can be tried again for what was not put back.";
-    app.desktop.ShowMsgBox(
-        text, style::kOKOnly + (result.skipped.empty() ? style::kAlert : style::kExclamation),
-        kUndoTitle);
+        text += " " + Counted(result.skipped.size(), "was", "were") + " left as " +
+                (result.skipped.size() == 1 ? "it is" : "they are") +
+                FirstFailure(app, result.skipped);
+    if (!result.finished) text += " Undo Last Repair can be tried again.";
+    app.desktop.ShowMsgBox(text, style::kOKOnly + (result.skipped.empty() ? 0 : style::kAlert),
+                           kUndoTitle);
     return !result.restored.empty();
 }
 

@@ -460,12 +460,22 @@ void frmCheck::RepairSelected() {
         lblStatus->setText("Nothing was repaired: every reference was left as it is.");
         return;
     }
-    if (RunRepairBatch(app_, this, changes, journalRoot)) StartCheck();
+    const bool wrote = RunRepairBatch(app_, this, changes, journalRoot);
+    ComeForward();
+    if (wrote) StartCheck();
 }
 
 void frmCheck::UndoLastRepair() {
     if (running()) return;
-    if (RunUndoLastRepair(app_, this, journalRoot)) StartCheck();
+    const bool wrote = RunUndoLastRepair(app_, this, journalRoot);
+    ComeForward();
+    if (wrote) StartCheck();
+}
+
+void frmCheck::ComeForward() {
+    // The program's boxes belong to the main window, which the window manager raises with them.
+    raise();
+    activateWindow();
 }
 
 }  // namespace bw

@@ -92,6 +92,8 @@ class frmCheck : public QDialog {
     // The selected rows a repair can take: moved or ambiguous, in the order shown.
     std::vector<check::CheckRow> SelectedRepairable() const;
     void ShowRepairState();
+    // Back in front after the boxes of a repair or an undo.
+    void ComeForward();
 
     AppState& app_;
     Reveal reveal_;

@@ -59,7 +59,11 @@ class Modals {
 };
 
 Modals::Step Press(const char* button) {
-    return [button](QWidget& w) { w.findChild<QPushButton*>(button)->click(); };
+    return [button](QWidget& w) {
+        auto* b = w.findChild<QPushButton*>(button);
+        EXPECT_TRUE(b->isVisible()) << button;  // a style the box cannot show hides its buttons
+        b->click();
+    };
 }
 
 class RepairFlowTest : public WindowFixture {
