@@ -29,7 +29,7 @@ bool UsersAccepted(AppState& app, const Node& node, const std::string& path) {
         kind == "folder" ? "what the '" + name + "' folder holds" : "the '" + name + "' file";
     const std::string prompt = files + " " + what + ", the first of them " + users->first +
                                ".\r\nThey will load without it. Delete it all the same?";
-    return app.desktop.ShowMsgBox(prompt, style::kYesNo + style::kExclamation,
+    return app.desktop.ShowMsgBox(prompt, style::kYesNo + style::kAlert,
                                   "'" + name + "' is in use") == answer::kYes;
 }
 

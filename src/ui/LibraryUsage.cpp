@@ -70,7 +70,7 @@ std::function<void()> LibraryUsage::PrepareMove(const std::string& oldHostPath,
             const std::string prompt =
                 std::to_string(plan->fileCount) +
                 " library files name what you moved. Update their references?";
-            if (app_.desktop.ShowMsgBox(prompt, style::kYesNo + style::kQuestion,
+            if (app_.desktop.ShowMsgBox(prompt, style::kYesNo,
                                         "Update References") != answer::kYes)
                 return;
             repairChanges(plan->changes);

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -16,18 +17,22 @@
 #include <sstream>
 
 #include "check/CheckCache.h"
-#include "cli/CheckCommandLine.h"
 #include "check/CheckReport.h"
 #include "check/ReportView.h"
+#include "cli/CheckCommandLine.h"
 #include "core/AppState.h"
 #include "core/Desktop.h"
 #include "core/ReportError.h"
 #include "platform/PlatformError.h"
+#include "repair/RepairJournal.h"
+#include "repair/RowChanges.h"
 #include "ui/CheckFilterProxy.h"
 #include "ui/CheckRowModel.h"
 #include "ui/CheckRunner.h"
 #include "ui/FormColors.h"
 #include "ui/HoverCursor.h"
+#include "ui/RepairFlow.h"
+#include "ui/frmChooseCandidates.h"
 
 namespace bw {
 
@@ -89,6 +94,7 @@ frmCheck::frmCheck(AppState& app, Reveal reveal, QWidget* owner)
     : QDialog(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       cachePath(check::CheckCache::DefaultPath()),
+      journalRoot(repair::DefaultJournalRoot()),
       app_(app),
       reveal_(std::move(reveal)),
       runner_(new CheckRunner(this)) {
@@ -154,7 +160,8 @@ void frmCheck::BuildControls() {
     grdRows->setSortingEnabled(true);
     grdRows->sortByColumn(static_cast<int>(ReportColumn::File), Qt::AscendingOrder);
     grdRows->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grdRows->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several rows at once: a repair takes every row selected.
+    grdRows->setSelectionMode(QAbstractItemView::ExtendedSelection);
     grdRows->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdRows->setAlternatingRowColors(true);
     grdRows->setWordWrap(false);
@@ -186,6 +193,14 @@ void frmCheck::BuildControls() {
     cmdExportHtml =
         AddButton(*this, "cmdExportHtml", "Export &HTML...", "Save the rows listed as a web page.");
     cmdClose = AddButton(*this, "cmdClose", "C&lose", "Close this window.");
+    cmdSelectRepairable =
+        AddButton(*this, "cmdSelectRepairable", "Select All Re&pairable",
+                  "Select every moved reference listed that has exactly one file to point to.");
+    cmdRepair = AddButton(*this, "cmdRepair", "&Repair...",
+                          "Point the selected moved and ambiguous references at the files found, "
+                          "after a preview of every line to change.");
+    cmdUndoRepair = AddButton(*this, "cmdUndoRepair", "&Undo Last Repair",
+                              "Put back the library files the last repair changed.");
 
     auto* filters = new QHBoxLayout;
     filters->addWidget(lblShow);
@@ -198,11 +213,15 @@ void frmCheck::BuildControls() {
     buttons->addWidget(lblStatus, 1);
     for (QPushButton* b : {cmdCancel, cmdAgain, cmdExportCsv, cmdExportHtml, cmdClose})
         buttons->addWidget(b);
+    auto* repairs = new QHBoxLayout;
+    for (QPushButton* b : {cmdSelectRepairable, cmdRepair, cmdUndoRepair}) repairs->addWidget(b);
+    repairs->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);
     layout->addLayout(filters);
     layout->addWidget(lblCounts);
     layout->addWidget(grdRows, 1);
+    layout->addLayout(repairs);
     layout->addLayout(buttons);
 
     connect(cboStatus, &QComboBox::currentIndexChanged, this, [this](int i) {
@@ -220,6 +239,11 @@ void frmCheck::BuildControls() {
     connect(cmdExportCsv, &QPushButton::clicked, this, &frmCheck::ExportCsv);
     connect(cmdExportHtml, &QPushButton::clicked, this, &frmCheck::ExportHtml);
     connect(cmdClose, &QPushButton::clicked, this, &frmCheck::reject);
+    connect(cmdSelectRepairable, &QPushButton::clicked, this, &frmCheck::SelectAllRepairable);
+    connect(cmdRepair, &QPushButton::clicked, this, &frmCheck::RepairSelected);
+    connect(cmdUndoRepair, &QPushButton::clicked, this, &frmCheck::UndoLastRepair);
+    connect(grdRows->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &frmCheck::ShowRepairState);
 }
 
 void frmCheck::Open() {
@@ -307,6 +331,14 @@ void frmCheck::ShowRunning(bool on) {
     cmdAgain->setVisible(!on);
     cmdExportCsv->setEnabled(!on);
     cmdExportHtml->setEnabled(!on);
+    ShowRepairState();
+}
+
+void frmCheck::ShowRepairState() {
+    const bool on = !running();
+    cmdSelectRepairable->setEnabled(on);
+    cmdRepair->setEnabled(on && !SelectedRepairable().empty());
+    cmdUndoRepair->setEnabled(on);
 }
 
 void frmCheck::ShowCounts() {
@@ -318,6 +350,7 @@ void frmCheck::ShowCounts() {
     }
     lblCounts->setText(parts.join("     ") + "          " + Thousands(shown->rowCount()) + " of " +
                        Thousands(rows->rowCount()) + " listed");
+    ShowRepairState();  // a filter or a fresh check may have taken the selection away
 }
 
 void frmCheck::OpenRow(const QModelIndex& index) {
@@ -357,6 +390,92 @@ void frmCheck::Export(bool csv) {
     }
     app_.desktop.SetBusy(false);
     lblStatus->setText(QString::fromStdString("Saved " + chosen));
+}
+
+std::vector<check::CheckRow> frmCheck::SelectedRepairable() const {
+    std::vector<check::CheckRow> out;
+    QModelIndexList selected = grdRows->selectionModel()->selectedRows();
+    std::sort(selected.begin(), selected.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    for (const QModelIndex& index : selected) {
+        const int r = shown->SourceRow(index);
+        if (r < 0) continue;
+        const check::CheckRow& row = rows->rows()[static_cast<size_t>(r)];
+        if ((row.status == RefStatus::Moved || row.status == RefStatus::Ambiguous) &&
+            !row.candidates.empty())
+            out.push_back(row);
+    }
+    return out;
+}
+
+void frmCheck::SelectAllRepairable() {
+    if (running()) return;
+    const auto listed = cboStatus->currentData().value<check::StatusSet>();
+    if (!(listed & check::StatusBit(RefStatus::Moved))) cboStatus->setCurrentIndex(0);
+    QItemSelection selection;
+    for (int r = 0; r < shown->rowCount(); ++r) {
+        const int source = shown->SourceRow(shown->index(r, 0));
+        if (source < 0) continue;
+        const check::CheckRow& row = rows->rows()[static_cast<size_t>(source)];
+        if (row.status == RefStatus::Moved && row.candidates.size() == 1)
+            selection.select(shown->index(r, 0), shown->index(r, shown->columnCount() - 1));
+    }
+    grdRows->selectionModel()->select(
+        selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (selection.isEmpty()) {
+        lblStatus->setText("No moved reference with one file to point to is listed.");
+        return;
+    }
+    grdRows->selectionModel()->setCurrentIndex(selection.first().topLeft(),
+                                               QItemSelectionModel::NoUpdate);
+    grdRows->scrollTo(selection.first().topLeft());
+    grdRows->setFocus(Qt::OtherFocusReason);
+}
+
+void frmCheck::RepairSelected() {
+    if (running()) return;
+    const std::vector<check::CheckRow> chosen = SelectedRepairable();
+    if (chosen.empty()) return;
+    std::vector<check::CheckRow> ambiguous;
+    for (const auto& row : chosen)
+        if (row.status == RefStatus::Ambiguous) ambiguous.push_back(row);
+    std::vector<std::string> picked;
+    if (!ambiguous.empty()) {
+        auto answer = ChooseCandidates(app_, ambiguous, this);
+        if (!answer) return;
+        picked = std::move(*answer);
+    }
+    const DriveMap& drives = app_.fs->driveMap();
+    std::vector<repair::ReferenceChange> changes;
+    size_t next = 0;
+    for (const auto& row : chosen) {
+        if (row.status == RefStatus::Moved) {
+            changes.push_back(repair::ChangeForRow(row, row.candidates.front(), drives));
+        } else {
+            const std::string& path = picked[next++];
+            if (!path.empty()) changes.push_back(repair::ChangeForRow(row, path, drives));
+        }
+    }
+    if (changes.empty()) {
+        lblStatus->setText("Nothing was repaired: every reference was left as it is.");
+        return;
+    }
+    const bool wrote = RunRepairBatch(app_, this, changes, journalRoot);
+    ComeForward();
+    if (wrote) StartCheck();
+}
+
+void frmCheck::UndoLastRepair() {
+    if (running()) return;
+    const bool wrote = RunUndoLastRepair(app_, this, journalRoot);
+    ComeForward();
+    if (wrote) StartCheck();
+}
+
+void frmCheck::ComeForward() {
+    // The program's boxes belong to the main window, which the window manager raises with them.
+    raise();
+    activateWindow();
 }
 
 }  // namespace bw

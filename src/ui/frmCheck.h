@@ -43,6 +43,14 @@ class frmCheck : public QDialog {
     // Writes the rows shown, in the order shown, to a file the user chooses.
     void ExportCsv();
     void ExportHtml();
+    // Selects every moved row with its one candidate among the rows listed; when the status
+    // filter hides moved rows it goes back to "Problems" first.
+    void SelectAllRepairable();
+    // Repairs the selected moved and ambiguous rows through the preview, asking first which file
+    // each ambiguous one is to name; the check runs again once anything was written.
+    void RepairSelected();
+    // Puts back the files the last repair changed; the check runs again once any was.
+    void UndoLastRepair();
 
     QComboBox* cboStatus;
     QLineEdit* txtFilter;
@@ -55,6 +63,9 @@ class frmCheck : public QDialog {
     QPushButton* cmdExportCsv;
     QPushButton* cmdExportHtml;
     QPushButton* cmdClose;
+    QPushButton* cmdSelectRepairable;
+    QPushButton* cmdRepair;
+    QPushButton* cmdUndoRepair;
     CheckRowModel* rows;
     CheckFilterProxy* shown;
 
@@ -62,6 +73,8 @@ class frmCheck : public QDialog {
     std::string cachePath;
     // The save-file chooser: the chosen host path, or empty; replaceable for tests.
     std::function<std::string(const std::string& title, const std::string& filter)> chooseSaveFile;
+    // Where repairs keep the old bytes for Undo (host path); replaceable for tests.
+    std::string journalRoot;
 
   public slots:
     void reject() override;  // Esc and the close control stop the check too
@@ -76,6 +89,11 @@ class frmCheck : public QDialog {
     void ShowRunning(bool running);
     void OpenRow(const QModelIndex& index);
     void Export(bool csv);
+    // The selected rows a repair can take: moved or ambiguous, in the order shown.
+    std::vector<check::CheckRow> SelectedRepairable() const;
+    void ShowRepairState();
+    // Back in front after the boxes of a repair or an undo.
+    void ComeForward();
 
     AppState& app_;
     Reveal reveal_;

@@ -35,6 +35,7 @@
 #include "fileops/Clipboard.h"
 #include "platform/PlatformError.h"
 #include "preview/PreviewRequest.h"
+#include "repair/RepairJournal.h"
 #include "ui/FormColors.h"
 #include "ui/HoverCursor.h"
 #include "ui/ImageList.h"
@@ -42,6 +43,7 @@
 #include "ui/MsgBox.h"
 #include "ui/PreviewPane.h"
 #include "ui/QtColor.h"
+#include "ui/RepairFlow.h"
 #include "ui/TreeModel.h"
 #include "ui/TwipLayout.h"
 #include "ui/frmAbout.h"
@@ -107,7 +109,10 @@ QString QtFilter(const std::string& filter) {
 
 }  // namespace
 
-frmMain::frmMain(QWidget* parent) : QMainWindow(parent), images_(std::make_unique<ImageList>()) {
+frmMain::frmMain(QWidget* parent)
+    : QMainWindow(parent),
+      journalRoot(repair::DefaultJournalRoot()),
+      images_(std::make_unique<ImageList>()) {
     setObjectName("frmMain");
     setWindowTitle(kAppTitle);
     setMinimumSize(kMinWidth, kMinHeight);
@@ -226,6 +231,12 @@ void frmMain::BuildMenus() {
     addLine(edit, "mnuEditLineRefresh");
     AddMenuItem(edit, "mnuOpen", "&Open", QKeySequence("Ctrl+O"));
     AddMenuItem(edit, "mnuPrintFolder", "&Print Folder Contents", QKeySequence("Ctrl+P"));
+    addLine(edit, "mnuEditLineRepair");
+    QAction* undoRepair = edit->addAction("&Undo Last Repair");
+    undoRepair->setObjectName("mnuUndoRepair");
+    connect(undoRepair, &QAction::triggered, this, &frmMain::UndoLastRepair);
+    actions_["mnuUndoRepair"] = undoRepair;
+    wanted_[undoRepair] = true;
     mnuEdit_ = edit;
 
     QMenu* options = addMenu("mnuOptions", "&Options");
@@ -262,8 +273,22 @@ void frmMain::ShowCheckLibrary() {
     if (!check_) {
         check_ = std::make_unique<frmCheck>(
             *app_, [this](const std::string& file) { return RevealLibraryFile(file); }, this);
+        check_->journalRoot = journalRoot;
     }
     check_->Open();
+}
+
+void frmMain::UndoLastRepair() {
+    if (!app_ || scanning_ || expandingAll_) return;
+    if (RunUndoLastRepair(*app_, this, journalRoot)) ShowRepaired();
+}
+
+void frmMain::ShowRepaired() {
+    if (!app_ || unloaded_) return;
+    RefreshCurrentNode(*app_);
+    FollowCurrentNode();
+    UpdatePreview(true);
+    if (check_ && check_->isVisible()) check_->StartCheck();
 }
 
 bool frmMain::RevealLibraryFile(const std::string& hostPath) {
@@ -399,6 +424,11 @@ bool frmMain::HoldTreeInput(QEvent* event) {
 void frmMain::Load(AppState& app) {
     app_ = &app;
     usage_ = std::make_unique<LibraryUsage>(app);
+    usage_->journalRoot = journalRoot;
+    // A move's references are rewritten through the same preview and journal as a repair.
+    usage_->repairChanges = [this](const std::vector<repair::ReferenceChange>& changes) {
+        if (app_ && RunRepairBatch(*app_, this, changes, journalRoot)) ShowRepaired();
+    };
     app.usage = usage_.get();
     model_ = std::make_unique<TreeModel>(app.tree, *images_);
     treMain_->setModel(model_.get());

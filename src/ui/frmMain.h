@@ -51,6 +51,9 @@ class frmMain : public QMainWindow, public Desktop {
     // A toolbar button (by key) or menu item (by name); null when there is none.
     QAction* Command(const std::string& name) const;
 
+    // Where repairs keep the old bytes for Undo (host path); replaceable for tests.
+    std::string journalRoot;
+
     // Desktop
     int ShowMsgBox(const std::string& prompt, int style, const std::string& title) override;
     std::string ShowInputBox(const std::string& prompt, int style, const std::string& title,
@@ -104,6 +107,11 @@ class frmMain : public QMainWindow, public Desktop {
     // Shows a library file (host path) in the tree and brings the window forward; false while a
     // scan or an expand-all holds the tree.
     bool RevealLibraryFile(const std::string& hostPath);
+    // Edit > Undo Last Repair; the current node is read again when a file was put back.
+    void UndoLastRepair();
+    // After a repair or an undo wrote library files: the current node and an open report show
+    // them anew.
+    void ShowRepaired();
 
     void RunToolbar(const std::string& key);
     void RunMenu(const std::string& item);

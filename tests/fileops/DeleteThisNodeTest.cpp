@@ -41,13 +41,13 @@ const DeleteCase kDeleteCases[] = {
     // What library files use is warned of first; No keeps it, Yes goes on to the usual question.
     {"UsedFileKeptOnNo", "dog.cr2;dog.png", "", true, answer::kYes, 0, nullptr, false, 2,
      answer::kNo,
-     "'dog.cr2' is in use|52|2 library files use the 'dog.cr2' file, the first of them "
+     "'dog.cr2' is in use|68|2 library files use the 'dog.cr2' file, the first of them "
      "C:\\Lib\\fig.cr2.\r\nThey will load without it. Delete it all the same?"},
     {"UsedFolderGoesOnYes", "Sample/Deep/a.obj;dog.cr2", "Sample", false, answer::kYes, 0,
      "Deleting the 'Sample' folder...|20|"
      "Are you sure you want to PERMANENTLY delete the 'Sample' folder?",
      false, 1, answer::kYes,
-     "'Sample' is in use|52|1 library file uses what the 'Sample' folder holds, the first of "
+     "'Sample' is in use|68|1 library file uses what the 'Sample' folder holds, the first of "
      "them C:\\Lib\\fig.cr2.\r\nThey will load without it. Delete it all the same?"},
     {"UnusedFileNotWarned", "dog.cr2;dog.png", "dog.cr2;dog.png", true, answer::kYes, 0, kAskTrash,
      false, 0},

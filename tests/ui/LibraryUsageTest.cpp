@@ -62,7 +62,7 @@ TEST_F(LibraryUsageTest, AMoveOfUsedContentOffersToUpdateItsReferences) {
         followUp();
         std::filesystem::rename(to, from);
         ASSERT_FALSE(desktop.msgBoxes.empty());
-        EXPECT_EQ(desktop.msgBoxes.back().style, style::kYesNo + style::kQuestion);
+        EXPECT_EQ(desktop.msgBoxes.back().style, style::kYesNo);
         EXPECT_NE(desktop.msgBoxes.back().prompt.find(
                       " library files name what you moved. Update their references?"),
                   std::string::npos);

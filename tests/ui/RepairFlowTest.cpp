@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+#include <QTreeWidget>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "repair/RepairJournal.h"
+#include "support/WindowFixture.h"
+#include "ui/CheckFilterProxy.h"
+#include "ui/CheckRowModel.h"
+#include "ui/frmCheck.h"
+#include "ui/frmChooseCandidates.h"
+#include "ui/frmMsgBox.h"
+#include "ui/frmRepairPreview.h"
+
+namespace bw::test {
+namespace {
+
+using check::RefStatus;
+
+// Acts on the modal windows in the order they come, one step each; the progress window is left to
+// run. What each showed is kept as "objectName: text".
+class Modals {
+  public:
+    using Step = std::function<void(QWidget&)>;
+    explicit Modals(std::deque<Step> steps) : steps_(std::move(steps)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Tick(); });
+        timer_.start(10);
+    }
+    bool done() const { return steps_.empty(); }
+    std::vector<std::string> seen;
+
+  private:
+    void Tick() {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w || steps_.empty() || w->objectName() == "prgRepair" || w == last_) return;
+        last_ = w;
+        std::string text;
+        if (auto* box = qobject_cast<frmMsgBox*>(w)) text = box->lblMsgText->text().toStdString();
+        if (auto* p = qobject_cast<frmRepairPreview*>(w)) text = p->lblCounts->text().toStdString();
+        seen.push_back(w->objectName().toStdString() + ": " + text);
+        Step step = std::move(steps_.front());
+        steps_.pop_front();
+        step(*w);
+    }
+    std::deque<Step> steps_;
+    QPointer<QWidget> last_;
+    QTimer timer_;
+};
+
+Modals::Step Press(const char* button) {
+    return [button](QWidget& w) {
+        auto* b = w.findChild<QPushButton*>(button);
+        EXPECT_TRUE(b->isVisible()) << button;  // a style the box cannot show hides its buttons
+        b->click();
+    };
+}
+
+class RepairFlowTest : public WindowFixture {
+  protected:
+    frmCheck* OpenCheck() {
+        window->journalRoot = c.host("journal");
+        Cmd("mnuCheckLibrary")->trigger();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* f = qobject_cast<frmCheck*>(w)) return Finish(f) ? f : nullptr;
+        return nullptr;
+    }
+    static bool Finish(frmCheck* f) {
+        QElapsedTimer clock;
+        clock.start();
+        while (f->running() && clock.elapsed() < 60000)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        return !f->running();
+    }
+    static void Show(frmCheck* f, const char* caption) {
+        f->cboStatus->setCurrentIndex(f->cboStatus->findText(caption));
+    }
+    std::string Read(const std::string& relative) {
+        std::ifstream in(c.host(relative), std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    std::string Line(const std::string& relative, int number) {
+        std::istringstream in(Read(relative));
+        std::string line;
+        for (int i = 0; i < number; ++i) std::getline(in, line);
+        return line;
+    }
+    static constexpr const char* kFigure = "Poser4/Runtime/Libraries/character/Sample/Figure.cr2";
+    static constexpr const char* kCrate = "Poser4/Runtime/Libraries/Props/Sample/Crate.pp2";
+};
+
+TEST_F(RepairFlowTest, RepairsTheMovedRowsAndUndoPutsTheExactBytesBack) {
+    Start();
+    const std::string figure = Read(kFigure), crate = Read(kCrate);
+    frmCheck* f = OpenCheck();
+    ASSERT_TRUE(f);
+    EXPECT_FALSE(f->cmdRepair->isEnabled());  // nothing selected yet
+    Show(f, "Missing");
+    f->cmdSelectRepairable->click();
+    EXPECT_EQ(f->cboStatus->currentText(), "Problems");  // the moved rows are listed again
+    EXPECT_EQ(f->grdRows->selectionModel()->selectedRows().size(), 2);
+    ASSERT_TRUE(f->cmdRepair->isEnabled());
+
+    std::string lines;
+    Modals modals({[&](QWidget& w) {
+                       auto& p = static_cast<frmRepairPreview&>(w);
+                       for (int i = 0; i < p.treChanges->topLevelItemCount(); ++i) {
+                           QTreeWidgetItem* file = p.treChanges->topLevelItem(i);
+                           lines += file->text(0).toStdString() + "\n";
+                           for (int j = 0; j < file->childCount(); ++j)
+                               lines += (file->child(j)->text(0) + "|" + file->child(j)->text(1) +
+                                         "|" + file->child(j)->text(2) + "\n")
+                                            .toStdString();
+                       }
+                       EXPECT_FALSE(p.treRefused->isVisibleTo(&p));
+                       p.cmdApply->click();
+                   },
+                   Press("cmdOK")});
+    f->cmdRepair->click();
+    EXPECT_EQ(lines,
+              "C:\\Poser4\\Runtime\\Libraries\\Props\\Sample\\Crate.pp2\n"
+              "10|objFileGeom 0 0 :Runtime:Geometries:Props:Crate.obj|"
+              "objFileGeom 0 0 \":Runtime:Geometries:Other:Crate.obj\"\n"
+              "C:\\Poser4\\Runtime\\Libraries\\character\\Sample\\Figure.cr2\n"
+              "528|textureMap :Runtime:Textures:Sample:skin.jpg|"
+              "textureMap \":Runtime:Textures:Other:skin.jpg\"\n");
+    ASSERT_TRUE(modals.done());
+    EXPECT_EQ(modals.seen[0], "frmRepairPreview: 2 library files, 2 lines will change.");
+    EXPECT_EQ(modals.seen[1].rfind("frmMsgBox: 2 library files repaired, 2 lines changed.", 0), 0u)
+        << modals.seen[1];
+    EXPECT_TRUE(f->running());  // checked again
+    ASSERT_TRUE(Finish(f));
+    EXPECT_EQ(f->rows->count(RefStatus::Moved), 0);
+    EXPECT_EQ(f->rows->count(RefStatus::Missing), 1);
+    EXPECT_EQ(Line(kFigure, 528), "\t\ttextureMap \":Runtime:Textures:Other:skin.jpg\"\r");
+
+    Modals undo({Press("cmdYes"), Press("cmdOK")});
+    f->cmdUndoRepair->click();
+    ASSERT_TRUE(undo.done());
+    EXPECT_EQ(undo.seen[0].rfind("frmMsgBox: Put back the 2 library files the last repair", 0), 0u)
+        << undo.seen[0];
+    EXPECT_EQ(undo.seen[1], "frmMsgBox: 2 library files put back.");
+    EXPECT_TRUE(Read(kFigure) == figure && Read(kCrate) == crate);
+    ASSERT_TRUE(Finish(f));
+    EXPECT_EQ(f->rows->count(RefStatus::Moved), 2);
+
+    Modals again({Press("cmdOK")});
+    f->cmdUndoRepair->click();
+    EXPECT_EQ(again.seen, std::vector<std::string>{"frmMsgBox: There is no repair to undo."});
+}
+
+TEST_F(RepairFlowTest, CancelInThePreviewWritesNothing) {
+    Start();
+    const std::string figure = Read(kFigure), crate = Read(kCrate);
+    frmCheck* f = OpenCheck();
+    ASSERT_TRUE(f);
+    f->cmdSelectRepairable->click();
+    Modals modals({Press("cmdCancel")});
+    f->cmdRepair->click();
+    EXPECT_TRUE(modals.done() && modals.seen.size() == 1);
+    EXPECT_FALSE(f->running());
+    EXPECT_TRUE(Read(kFigure) == figure && Read(kCrate) == crate);
+    EXPECT_TRUE(repair::JournalFolders(c.host("journal")).empty());
+}
+
+TEST_F(RepairFlowTest, AnAmbiguousReferenceGetsTheFileChosenAndOnlyWhenOneIsChosen) {
+    std::filesystem::create_directories(c.host("Poser4/Runtime/Textures/Third"));
+    std::filesystem::copy_file(c.host("Poser4/Runtime/Textures/Other/skin.jpg"),
+                               c.host("Poser4/Runtime/Textures/Third/skin.jpg"));
+    Start();
+    const std::string figure = Read(kFigure);
+    frmCheck* f = OpenCheck();
+    ASSERT_TRUE(f);
+    Show(f, "Ambiguous");
+    ASSERT_EQ(f->shown->rowCount(), 1);
+    f->grdRows->selectRow(0);
+    ASSERT_TRUE(f->cmdRepair->isEnabled());
+
+    // Left as it is, nothing is asked further and nothing written.
+    Modals leave({Press("cmdOK")});
+    f->cmdRepair->click();
+    EXPECT_EQ(leave.seen.size(), 1u);
+    EXPECT_EQ(Read(kFigure), figure);
+
+    std::vector<std::string> offered;
+    Modals pick({[&](QWidget& w) {
+                     auto& box = static_cast<frmChooseCandidates&>(w);
+                     QComboBox* choice = box.cboCandidate.at(0);
+                     for (int i = 0; i < choice->count(); ++i)
+                         offered.push_back(choice->itemText(i).toStdString());
+                     choice->setCurrentIndex(choice->findText("Third", Qt::MatchContains));
+                     box.cmdOK->click();
+                 },
+                 Press("cmdApply"), Press("cmdOK")});
+    f->cmdRepair->click();
+    ASSERT_TRUE(pick.done());
+    EXPECT_EQ(offered, (std::vector<std::string>{
+                           "Leave as it is", "C:\\Poser4\\Runtime\\Textures\\Other\\skin.jpg",
+                           "C:\\Poser4\\Runtime\\Textures\\Third\\skin.jpg"}));
+    EXPECT_EQ(Line(kFigure, 528), "\t\ttextureMap \":Runtime:Textures:Third:skin.jpg\"\r");
+    ASSERT_TRUE(Finish(f));
+
+    // The main window's Edit menu undoes it too, and the open report is checked again.
+    Modals undo({Press("cmdYes"), Press("cmdOK")});
+    Cmd("mnuUndoRepair")->trigger();
+    ASSERT_TRUE(undo.done());
+    EXPECT_EQ(Read(kFigure), figure);
+    EXPECT_TRUE(f->running());
+    ASSERT_TRUE(Finish(f));
+    EXPECT_EQ(f->rows->count(RefStatus::Ambiguous), 1);
+}
+
+}  // namespace
+}  // namespace bw::test
