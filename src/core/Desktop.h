@@ -21,8 +21,6 @@ inline constexpr int kOKCancel = 1;
 inline constexpr int kYesNoCancel = 3;
 inline constexpr int kYesNo = 4;
 inline constexpr int kHand = 16;
-inline constexpr int kQuestion = 32;
-inline constexpr int kExclamation = 48;
 inline constexpr int kAlert = 64;
 }  // namespace style
 

@@ -291,7 +291,7 @@ void UnusedContentPane::RemoveSelected() {
         for (size_t i = 0; i < left.size() && i < kFailuresNamed; ++i) prompt += "\r\n" + left[i];
         if (left.size() > kFailuresNamed)
             prompt += "\r\n... and " + std::to_string(left.size() - kFailuresNamed) + " more.";
-        app_.desktop.ShowMsgBox(prompt, style::kOKOnly + style::kExclamation,
+        app_.desktop.ShowMsgBox(prompt, style::kOKOnly + style::kAlert,
                                 trash ? "Moving to the Recycle Bin" : "Deleting");
     }
 }

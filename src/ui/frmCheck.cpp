@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -32,6 +33,7 @@
 #include "ui/FormColors.h"
 #include "ui/HoverCursor.h"
 #include "ui/RepairFlow.h"
+#include "ui/UnusedContentPane.h"
 #include "ui/frmChooseCandidates.h"
 
 namespace bw {
@@ -216,12 +218,25 @@ void frmCheck::BuildControls() {
     auto* repairs = new QHBoxLayout;
     for (QPushButton* b : {cmdSelectRepairable, cmdRepair, cmdUndoRepair}) repairs->addWidget(b);
     repairs->addStretch(1);
+    // The references on one page, what no library file uses on the other; the buttons that run
+    // and close the check stay under both.
+    tabReport = new QTabWidget(this);
+    tabReport->setObjectName("tabReport");
+    auto* references = new QWidget(tabReport);
+    auto* page = new QVBoxLayout(references);
+    page->addLayout(filters);
+    page->addWidget(lblCounts);
+    page->addWidget(grdRows, 1);
+    page->addLayout(repairs);
+    tabReport->addTab(references, "R&eferences");
+    unused = new UnusedContentPane(app_, tabReport);
+    unused->chooseSaveFile = [this](const std::string& title, const std::string& filter) {
+        return chooseSaveFile(title, filter);
+    };
+    tabReport->addTab(unused, "Unused C&ontent");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);
-    layout->addLayout(filters);
-    layout->addWidget(lblCounts);
-    layout->addWidget(grdRows, 1);
-    layout->addLayout(repairs);
+    layout->addWidget(tabReport, 1);
     layout->addLayout(buttons);
 
     connect(cboStatus, &QComboBox::currentIndexChanged, this, [this](int i) {
@@ -262,6 +277,7 @@ void frmCheck::StartCheck() {
     options.drives = app_.fs->driveMap();
     options.cachePath = cachePath;
     rows->Reset({});
+    unused->Clear();
     setWindowTitle(setting.empty() ? QString(kTitle)
                                    : QString(kTitle) + " - " + QString::fromStdString(setting));
     if (setting.empty()) {
@@ -320,6 +336,11 @@ void frmCheck::OnFinished(const check::CheckSummary& s, const std::string& error
         lblStatus->setText(Thousands(s.files) + " library files, " + Thousands(s.references) +
                            " references checked.");
     }
+    // What nothing uses is known only once every library file has been read.
+    if (error.empty() && !s.cancelled)
+        unused->Show(runtime_, rows->rows(), app_.fs->driveMap());
+    else
+        unused->Clear();
     ShowCounts();
 }
 

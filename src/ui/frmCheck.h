@@ -12,6 +12,7 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QTableView;
+class QTabWidget;
 
 namespace bw {
 
@@ -19,6 +20,7 @@ class AppState;
 class CheckFilterProxy;
 class CheckRowModel;
 class CheckRunner;
+class UnusedContentPane;
 
 // The library check's report window: checks the settings' Runtime folder on a thread of its own,
 // with progress and Cancel, and lists the references found in a table that can be filtered by
@@ -67,6 +69,8 @@ class frmCheck : public QDialog {
     QPushButton* cmdRepair;
     QPushButton* cmdUndoRepair;
     CheckRowModel* rows;
+    QTabWidget* tabReport;
+    UnusedContentPane* unused;  // the second page
     CheckFilterProxy* shown;
 
     // Where the check keeps what it read; empty for none.

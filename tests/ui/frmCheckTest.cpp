@@ -16,6 +16,7 @@
 #include "support/WindowFixture.h"
 #include "ui/CheckFilterProxy.h"
 #include "ui/CheckRowModel.h"
+#include "ui/UnusedContentPane.h"
 #include "ui/frmCheck.h"
 
 namespace bw::test {
@@ -93,6 +94,9 @@ TEST_F(frmCheckTest, SampleLibraryListsItsStaleAndMissingReferencesToFilterAndSo
     EXPECT_EQ(f->lblStatus->text().left(17), "11 library files,");
     EXPECT_TRUE(f->cmdAgain->isVisible() && !f->cmdCancel->isVisible() &&
                 !f->prgCheck->isVisible());
+    // The second page lists what no library file uses, once the check has read every file.
+    EXPECT_EQ(f->unused->grdUnused->model()->index(0, 0).data().toString().toStdString(),
+              "C:\\Poser4\\Runtime\\Textures\\Old\\chrome.jpg");
 
     // Typing an image's name lists the files that use it, of the statuses chosen.
     Show(f, "All references", "");
