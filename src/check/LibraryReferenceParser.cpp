@@ -102,29 +102,30 @@ void LibraryReferenceParser::Commit(size_t count) {
         }
     if (last == npos && before > 0 && IsLineEnd(buf_[0])) last = 0;
     if (last != npos && last > 0) {
-        Scan(last, true);
+        Scan(last);
         std::memmove(buf_.get(), buf_.get() + last, fill_ - last);
         fill_ -= last;
         continuation_ = false;
     } else if (fill_ >= kMaxLine) {
-        Scan(fill_, true);
+        Scan(fill_);
         fill_ = 0;
         continuation_ = true;
     }
 }
 
 void LibraryReferenceParser::Finish() {
-    Scan(fill_, false);
+    Scan(fill_);
     fill_ = 0;
     continuation_ = false;
 }
 
-void LibraryReferenceParser::Scan(size_t end, bool countToEnd) {
+void LibraryReferenceParser::Scan(size_t end) {
     const char* d = buf_.get();
-    uint32_t line = line_;
-    size_t counted = 0;  // line breaks before this position are in `line`
+    // Line breaks between the start and where the sweep has got to. A place it resumes from is
+    // never past a line end: the text skipped over is one word, or the rest of one line.
+    size_t breaks = 0;
     size_t i = 0;
-    for (size_t hit; (hit = NextTrigger(d, i, end)) != npos;) {
+    for (size_t hit; (hit = NextTrigger(d, i, end, fill_, breaks)) != npos;) {
         size_t start = hit;
         while (start > 0 && hit - start <= kLongestKeyword && IsWordChar(d[start - 1])) --start;
         size_t stop = hit;
@@ -142,15 +143,11 @@ void LibraryReferenceParser::Scan(size_t end, bool countToEnd) {
         }
         const char* lineEnd = std::find_if(d + stop, d + end, IsLineEnd);
         if (const auto path = ValueOf(
-                *keyword, std::string_view(d + stop, static_cast<size_t>(lineEnd - (d + stop))))) {
-            line += static_cast<uint32_t>(CountLineBreaks(d, counted, start, fill_));
-            counted = start;
-            refs_.Add(line, *keyword, *path);
-        }
+                *keyword, std::string_view(d + stop, static_cast<size_t>(lineEnd - (d + stop)))))
+            refs_.Add(line_ + static_cast<uint32_t>(breaks), *keyword, *path);
         i = static_cast<size_t>(lineEnd - d);
     }
-    line_ = line;
-    if (countToEnd) line_ += static_cast<uint32_t>(CountLineBreaks(d, counted, end, fill_));
+    line_ += static_cast<uint32_t>(breaks);
 }
 
 std::vector<ExtractedReference> LibraryReferenceParser::Parse(std::string_view bytes) {

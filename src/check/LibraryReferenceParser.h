@@ -27,8 +27,7 @@ class LibraryReferenceParser : public BlockSink {
 
     std::span<char> Space() override;
     void Commit(size_t count) override;
-    // A file that will fit whole is read in one scan at Finish, which need not count the lines
-    // after the last reference.
+    // A file that will fit whole is read in one scan at Finish.
     void ExpectSize(uint64_t bytes) override;
     // Reads the last line, which needs no line end.
     void Finish();
@@ -47,8 +46,7 @@ class LibraryReferenceParser : public BlockSink {
 
   private:
     // Reads the lines in buf_[0, end); `end` is a line end, or the end of the data.
-    // Counts the line breaks after the last reference too when `countToEnd`, for what follows.
-    void Scan(size_t end, bool countToEnd);
+    void Scan(size_t end);
 
     void Reserve(size_t capacity);
 
