@@ -1,23 +1,17 @@
 #include "check/LibraryCheck.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
-#include <deque>
 #include <functional>
 #include <future>
-#include <mutex>
 #include <optional>
 #include <thread>
-#include <unordered_set>
 #include <utility>
 
 #include "check/CheckCache.h"
-#include "check/CompressedReader.h"
-#include "check/LibraryReferenceParser.h"
+#include "check/ReaderPool.h"
 #include "check/ReferenceResolver.h"
 #include "check/RuntimeIndex.h"
 
@@ -29,7 +23,6 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kProgressEvery = std::chrono::milliseconds(30);
 constexpr auto kBatchEvery = std::chrono::milliseconds(50);
 constexpr size_t kBatchRows = 4096;
-constexpr size_t kWakeEvery = 64;  // files read before the checking thread is woken
 
 // Turns a file's references into rows, counts them, and hands them on in batches.
 class RowSink {
@@ -113,114 +106,11 @@ class RowSink {
     Clock::time_point lastBatch_ = Clock::now(), lastProgress_ = Clock::now();
 };
 
-struct ParsedFile {
-    size_t job = 0;  // index into the list of files to read
-    FileReferences refs;
-    std::string error;
-    FileStamp stamp;  // as the file was opened
-};
-
-// The folder of the file a reading thread opens, kept open while the next files lie in it too.
-class FolderHandle {
-  public:
-    FolderHandle() = default;
-    FolderHandle(const FolderHandle&) = delete;
-    FolderHandle& operator=(const FolderHandle&) = delete;
-    ~FolderHandle() { Close(); }
-
-    // What to open `path` (a host path) by: its folder and its name, or, when the folder cannot be
-    // opened, the working folder and the whole path, so the file's own open tells why.
-    std::pair<int, const char*> For(const std::string& path) {
-        const size_t slash = path.rfind('/');
-        if (slash == std::string::npos || slash == 0) return {AT_FDCWD, path.c_str()};
-        const std::string_view folder(path.data(), slash);
-        if (fd_ < 0 || folder != folder_) {
-            Close();
-            folder_.assign(folder);
-            fd_ = ::open(folder_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-        }
-        if (fd_ < 0) return {AT_FDCWD, path.c_str()};
-        return {fd_, path.c_str() + slash + 1};
-    }
-
-  private:
-    void Close() {
-        if (fd_ >= 0) ::close(fd_);
-        fd_ = -1;
-    }
-    std::string folder_;
-    int fd_ = -1;
-};
-
-// Reads the listed files on a few threads and hands each result back to the checking thread.
-class ReaderPool {
-  public:
-    ReaderPool(const std::vector<const LibraryFileEntry*>& jobs, unsigned threads, uint64_t sizeCap,
-               const std::atomic<bool>& cancel)
-        : jobs_(jobs), sizeCap_(sizeCap), cancel_(cancel), working_(threads) {
-        for (unsigned i = 0; i < threads; ++i) threads_.emplace_back([this] { Work(); });
-    }
-    ~ReaderPool() {
-        for (auto& t : threads_) t.join();
-    }
-
-    // Waits up to `timeout` for finished files and takes them all; empty when none came.
-    std::deque<ParsedFile> Take(std::chrono::milliseconds timeout) {
-        std::unique_lock lock(mutex_);
-        ready_.wait_for(lock, timeout, [this] { return !done_.empty() || working_ == 0; });
-        return std::exchange(done_, {});
-    }
-    // True once every thread has stopped and every result was taken.
-    bool Finished() {
-        std::lock_guard lock(mutex_);
-        return working_ == 0 && done_.empty();
-    }
-
-  private:
-    void Work() {
-        LibraryReferenceParser parser;
-        GzipInflater inflater;
-        FolderHandle folder;
-        for (;;) {
-            const size_t job = next_.fetch_add(1);
-            if (job >= jobs_.size() || cancel_.load(std::memory_order_relaxed)) break;
-            const LibraryFileEntry& file = *jobs_[job];
-            parser.Reset();
-            ParsedFile result{job, {}, {}, {}};
-            const auto [folderFd, name] = folder.For(file.path);
-            result.error = ReadLibraryFileAt(folderFd, name, file.compressed, sizeCap_, parser,
-                                             &cancel_, &result.stamp, &inflater);
-            // A read cut short by Cancel is no result.
-            if (cancel_.load(std::memory_order_relaxed)) break;
-            if (result.error.empty()) {
-                parser.Finish();
-                result.refs = parser.TakeFileReferences();
-            }
-            // The checking thread looks in now and then; a wake-up per file would cost more.
-            std::lock_guard lock(mutex_);
-            done_.push_back(std::move(result));
-            if (done_.size() % kWakeEvery == 0) ready_.notify_one();
-        }
-        std::lock_guard lock(mutex_);
-        --working_;
-        ready_.notify_one();
-    }
-
-    const std::vector<const LibraryFileEntry*>& jobs_;
-    const uint64_t sizeCap_;
-    const std::atomic<bool>& cancel_;
-    std::atomic<size_t> next_{0};
-    std::mutex mutex_;
-    std::condition_variable ready_;
-    std::deque<ParsedFile> done_;
-    unsigned working_;  // threads still running; set before they start
-    std::vector<std::thread> threads_;
-};
-
-unsigned ThreadCount(unsigned requested, size_t jobs) {
-    unsigned n = requested ? requested : std::max(1u, std::thread::hardware_concurrency());
-    return static_cast<unsigned>(std::min<size_t>(n, jobs));
+unsigned ThreadCount(unsigned requested) {
+    return requested ? requested : std::max(1u, std::thread::hardware_concurrency());
 }
+
+constexpr size_t kNoJob = static_cast<size_t>(-1);
 
 }  // namespace
 
@@ -254,9 +144,15 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
                (loading.wait_for(std::chrono::seconds(0)) != std::future_status::ready ||
                 !loading.get().empty());
     };
+    // A library file the walk leaves unmeasured is read whatever the cache holds, so reading starts
+    // while the walk goes on.
+    ReaderPool pool(ThreadCount(options.threads), options.sizeCap, cancel);
+    const UnstampedHandler readNow = [&pool](const LibraryFileEntry& f) {
+        return pool.Add(f.path, f.compressed);
+    };
     std::optional<RuntimeIndex> walked;
     try {
-        walked.emplace(RuntimeIndex::Build(runtime, &cancel, stampIf));
+        walked.emplace(RuntimeIndex::Build(runtime, &cancel, stampIf, readNow));
     } catch (...) {
         loading.wait();
         throw;
@@ -288,11 +184,21 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
     const auto& cachedFiles = cached.files();
     // The cache's record of each file found unchanged.
     std::vector<const CachedFile*> unchanged(files.size(), nullptr);
-    std::vector<size_t> jobs;  // indexes into `files`
+    // Each file's job in the pool, and the file of each job.
+    std::vector<size_t> jobOf(files.size(), kNoJob), fileOf;
+    const auto noteJob = [&](size_t job, size_t file) {
+        jobOf[file] = job;
+        if (job >= fileOf.size()) fileOf.resize(job + 1, kNoJob);
+        fileOf[job] = file;
+    };
     size_t nextCached = 0, unchangedCount = 0;
     for (size_t i = 0; i < files.size(); ++i) {
         if (i % 64 == 0 && cancel.load(std::memory_order_relaxed)) break;
         const LibraryFileEntry& f = files[i];
+        if (f.handedOn != LibraryFileEntry::kNotHandedOn) {
+            noteJob(f.handedOn, i);
+            continue;
+        }
         const std::string_view relative = relativeOf(f);
         while (nextCached < cachedFiles.size() && cachedFiles[nextCached].relative < relative)
             ++nextCached;
@@ -302,35 +208,31 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
             ++unchangedCount;
             sink.AddCachedFile(f.path, cached, *unchanged[i]);
         } else {
-            jobs.push_back(i);
+            noteJob(pool.Add(f.path, f.compressed), i);
         }
     }
+    pool.Close();
 
-    // The references of the files read, kept for the cache; none for a file that failed.
-    std::vector<std::optional<FileReferences>> fresh(jobs.size());
-    std::vector<FileStamp> freshStamps(jobs.size());
+    // The references of the files read, by job, kept for the cache; none for a file that failed.
+    std::vector<std::optional<FileReferences>> fresh(fileOf.size());
+    std::vector<FileStamp> freshStamps(fileOf.size());
     size_t freshCount = 0;
-    if (!cancel.load() && !jobs.empty()) {
-        std::vector<const LibraryFileEntry*> toRead;
-        toRead.reserve(jobs.size());
-        for (size_t i : jobs) toRead.push_back(&files[i]);
-        ReaderPool pool(toRead, ThreadCount(options.threads, toRead.size()), options.sizeCap,
-                        cancel);
-        while (!pool.Finished()) {
-            for (auto& result : pool.Take(std::chrono::milliseconds(10))) {
-                const LibraryFileEntry& f = *toRead[result.job];
-                ++summary.filesRead;
-                if (result.error.empty()) {
-                    sink.AddFile(f.path, result.refs);
-                    fresh[result.job] = std::move(result.refs);
-                    freshStamps[result.job] = result.stamp;
-                    ++freshCount;
-                } else {
-                    sink.AddUnreadable(f.path, result.error, true);
-                }
+    while (!cancel.load() && !pool.Finished()) {
+        for (auto& result : pool.Take(std::chrono::milliseconds(10))) {
+            const size_t file = result.job < fileOf.size() ? fileOf[result.job] : kNoJob;
+            if (file == kNoJob) continue;
+            const std::string& path = files[file].path;
+            ++summary.filesRead;
+            if (result.error.empty()) {
+                sink.AddFile(path, result.refs);
+                fresh[result.job] = std::move(result.refs);
+                freshStamps[result.job] = result.stamp;
+                ++freshCount;
+            } else {
+                sink.AddUnreadable(path, result.error, true);
             }
-            sink.Tick();
         }
+        sink.Tick();
     }
     summary.cancelled = cancel.load();
 
@@ -347,13 +249,12 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
         for (const auto& refs : fresh)
             if (refs) estimate += 96 + 8 * refs->size();
         writer.Reserve(estimate);
-        for (size_t i = 0, job = 0; i < files.size(); ++i) {
-            const bool read = job < jobs.size() && jobs[job] == i;
-            if (read && fresh[job])
+        for (size_t i = 0; i < files.size(); ++i) {
+            const size_t job = jobOf[i];
+            if (job != kNoJob && fresh[job])
                 writer.AddFile(relativeOf(files[i]), freshStamps[job], *fresh[job]);
             else if (unchanged[i])
                 writer.AddCachedFile(cached, *unchanged[i]);
-            if (read) ++job;
         }
         cache->Store(runtime, writer.Finish());
     }

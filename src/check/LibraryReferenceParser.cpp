@@ -1,7 +1,9 @@
 #include "check/LibraryReferenceParser.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "check/ByteScan.h"
 
@@ -52,6 +54,8 @@ std::optional<std::string_view> ValueOf(Keyword keyword, std::string_view rest) 
 
 }  // namespace
 
+void LibraryReferenceParser::Free::operator()(char* p) const { std::free(p); }
+
 LibraryReferenceParser::LibraryReferenceParser() { Reserve(2 * kBlockSize); }
 
 void LibraryReferenceParser::Reset() {
@@ -71,7 +75,10 @@ void LibraryReferenceParser::ExpectSize(uint64_t bytes) {
 
 void LibraryReferenceParser::Reserve(size_t capacity) {
     if (capacity <= capacity_) return;
-    auto bigger = std::make_unique_for_overwrite<char[]>(capacity);
+    constexpr size_t kPage = 4096;
+    capacity = (capacity + kPage - 1) / kPage * kPage;
+    std::unique_ptr<char[], Free> bigger(static_cast<char*>(std::aligned_alloc(kPage, capacity)));
+    if (!bigger) throw std::bad_alloc();
     if (fill_ > 0) std::memcpy(bigger.get(), buf_.get(), fill_);
     buf_ = std::move(bigger);
     capacity_ = capacity;

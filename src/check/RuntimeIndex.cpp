@@ -37,7 +37,8 @@ bool UnderLibraries(const std::string& relative) {
 }  // namespace
 
 RuntimeIndex RuntimeIndex::Build(const std::string& runtimeHost, const std::atomic<bool>* cancel,
-                                 const StampFilter& stampIf) {
+                                 const StampFilter& stampIf,
+                                 const UnstampedHandler& unstamped) {
     RuntimeIndex index;
     index.runtime_ = runtimeHost;
     while (index.runtime_.size() > 1 && index.runtime_.back() == '/') index.runtime_.pop_back();
@@ -45,7 +46,7 @@ RuntimeIndex RuntimeIndex::Build(const std::string& runtimeHost, const std::atom
     if (::stat(index.runtime_.c_str(), &st) != 0)
         throw PlatformError::FromNumber(err::kPathNotFound);
     if (!S_ISDIR(st.st_mode)) throw PlatformError::FromNumber(err::kPathNotFound);
-    index.Walk(cancel, stampIf);
+    index.Walk(cancel, stampIf, unstamped);
     if (!index.unlisted_.empty() && index.unlisted_.front().path == index.runtime_)
         throw PlatformError::FromNumber(err::kPermissionDenied);
     return index;
@@ -114,7 +115,8 @@ class FolderQueue {
 
 // Lists one folder into `part`; answers its sub-folders.
 std::vector<std::string> ListFolder(const std::string& runtime, const std::string& folder,
-                                    const StampFilter& stampIf, WalkPart& part) {
+                                    const StampFilter& stampIf,
+                                    const UnstampedHandler& unstamped, WalkPart& part) {
     std::vector<std::string> subfolders;
     const std::string host = folder.empty() ? runtime : runtime + "/" + folder;
     Dir d{::opendir(host.c_str())};
@@ -159,6 +161,7 @@ std::vector<std::string> ListFolder(const std::string& runtime, const std::strin
                 entry.stamp = StampOf(st);
                 entry.stamped = true;
             }
+            if (!wanted && unstamped) entry.handedOn = unstamped(entry);
             // One that vanished since it was listed is left out, as if listed a moment later.
             if (entry.stamped || !wanted) part.library.push_back(std::move(entry));
         }
@@ -170,14 +173,15 @@ std::vector<std::string> ListFolder(const std::string& runtime, const std::strin
 
 }  // namespace
 
-void RuntimeIndex::Walk(const std::atomic<bool>* cancel, const StampFilter& stampIf) {
+void RuntimeIndex::Walk(const std::atomic<bool>* cancel, const StampFilter& stampIf,
+                        const UnstampedHandler& unstamped) {
     // Two walkers per processor: a stat call may wait for the disk, and the others go on meanwhile.
     const unsigned walkers = std::clamp(2 * std::thread::hardware_concurrency(), 2u, 8u);
     FolderQueue queue(cancel);
     std::vector<WalkPart> parts(walkers);
     const auto walk = [&](WalkPart& part) {
         while (auto folder = queue.Next()) {
-            auto subfolders = ListFolder(runtime_, *folder, stampIf, part);
+            auto subfolders = ListFolder(runtime_, *folder, stampIf, unstamped, part);
             queue.Done(subfolders);
         }
     };

@@ -19,11 +19,16 @@ struct LibraryFileEntry {
     FileStamp stamp;   // when `stamped`
     bool stamped = false;
     bool compressed = false;
+    size_t handedOn = kNotHandedOn;  // what the walk's UnstampedHandler answered for it
+    static constexpr size_t kNotHandedOn = static_cast<size_t>(-1);
 };
 
 // Says whether the walk should measure the library file at `relative` (below the Runtime folder);
 // called on the walking threads at once.
 using StampFilter = std::function<bool(std::string_view relative)>;
+// Takes a library file the walk leaves unmeasured, the moment it is met, so that it can be read
+// while the walk goes on; its answer is kept in the entry. Called on the walking threads at once.
+using UnstampedHandler = std::function<size_t(const LibraryFileEntry&)>;
 
 // A folder the walk could not list, with the reason.
 struct UnlistedFolder {
@@ -37,10 +42,12 @@ class RuntimeIndex {
   public:
     // Walks `runtimeHost`; stops early, incomplete, when `cancel` is set. Library files are
     // stamped when `stampIf` says so (all of them without it); the others cost no call beyond the
-    // listing. Throws PlatformError when the folder itself cannot be listed.
+    // listing, and go to `unstamped` when given. Throws PlatformError when the folder itself
+    // cannot be listed.
     static RuntimeIndex Build(const std::string& runtimeHost,
                               const std::atomic<bool>* cancel = nullptr,
-                              const StampFilter& stampIf = {});
+                              const StampFilter& stampIf = {},
+                              const UnstampedHandler& unstamped = {});
 
     const std::string& runtime() const { return runtime_; }
     // Library files under Runtime/Libraries (any case), in walk order.
@@ -54,7 +61,8 @@ class RuntimeIndex {
     std::vector<std::string> FilesNamed(std::string_view name, std::string_view folder) const;
 
   private:
-    void Walk(const std::atomic<bool>* cancel, const StampFilter& stampIf);
+    void Walk(const std::atomic<bool>* cancel, const StampFilter& stampIf,
+              const UnstampedHandler& unstamped);
     // The files whose names hash as `name` does, letter case aside (hashes may collide).
     std::pair<const uint64_t*, const uint64_t*> Named(std::string_view name) const;
 

@@ -1,0 +1,126 @@
+#include "check/ReaderPool.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <string_view>
+#include <utility>
+
+#include "check/CompressedReader.h"
+#include "check/LibraryReferenceParser.h"
+
+namespace bw::check {
+
+namespace {
+
+// Files read before the checking thread is woken: a wake-up per file would cost more.
+constexpr size_t kWakeEvery = 64;
+// How long a thread waiting for files sleeps before it looks at Cancel again.
+constexpr auto kCancelPoll = std::chrono::milliseconds(20);
+
+// The folder of the file a reading thread opens, kept open while the next files lie in it too.
+class FolderHandle {
+  public:
+    FolderHandle() = default;
+    FolderHandle(const FolderHandle&) = delete;
+    FolderHandle& operator=(const FolderHandle&) = delete;
+    ~FolderHandle() { Close(); }
+
+    // What to open `path` (a host path) by: its folder and its name, or, when the folder cannot be
+    // opened, the working folder and the whole path, so the file's own open tells why.
+    std::pair<int, const char*> For(const std::string& path) {
+        const size_t slash = path.rfind('/');
+        if (slash == std::string::npos || slash == 0) return {AT_FDCWD, path.c_str()};
+        const std::string_view folder(path.data(), slash);
+        if (fd_ < 0 || folder != folder_) {
+            Close();
+            folder_.assign(folder);
+            fd_ = ::open(folder_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        }
+        if (fd_ < 0) return {AT_FDCWD, path.c_str()};
+        return {fd_, path.c_str() + slash + 1};
+    }
+
+  private:
+    void Close() {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+    std::string folder_;
+    int fd_ = -1;
+};
+
+}  // namespace
+
+ReaderPool::ReaderPool(unsigned threads, uint64_t sizeCap, const std::atomic<bool>& cancel)
+    : sizeCap_(sizeCap), cancel_(cancel), working_(threads) {
+    for (unsigned i = 0; i < threads; ++i) threads_.emplace_back([this] { Work(); });
+}
+
+ReaderPool::~ReaderPool() {
+    {
+        std::lock_guard lock(mutex_);
+        abandoned_ = true;
+        closed_ = true;
+        queued_.notify_all();
+    }
+    for (auto& t : threads_) t.join();
+}
+
+size_t ReaderPool::Add(std::string path, bool compressed) {
+    std::lock_guard lock(mutex_);
+    jobs_.push_back({std::move(path), compressed});
+    queued_.notify_one();
+    return jobs_.size() - 1;
+}
+
+void ReaderPool::Close() {
+    std::lock_guard lock(mutex_);
+    closed_ = true;
+    queued_.notify_all();
+}
+
+std::deque<ParsedFile> ReaderPool::Take(std::chrono::milliseconds timeout) {
+    std::unique_lock lock(mutex_);
+    ready_.wait_for(lock, timeout, [this] { return !done_.empty() || working_ == 0; });
+    return std::exchange(done_, {});
+}
+
+bool ReaderPool::Finished() {
+    std::lock_guard lock(mutex_);
+    return working_ == 0 && done_.empty();
+}
+
+void ReaderPool::Work() {
+    LibraryReferenceParser parser;
+    GzipInflater inflater;
+    FolderHandle folder;
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        while (next_ == jobs_.size() && !closed_ && !Cancelled())
+            queued_.wait_for(lock, kCancelPoll);
+        if (next_ == jobs_.size() || Cancelled()) break;
+        const size_t job = next_++;
+        const Job& file = jobs_[job];
+        lock.unlock();
+
+        parser.Reset();
+        ParsedFile result{job, {}, {}, {}};
+        const auto [folderFd, name] = folder.For(file.path);
+        result.error = ReadLibraryFileAt(folderFd, name, file.compressed, sizeCap_, parser,
+                                         &cancel_, &result.stamp, &inflater);
+        if (result.error.empty() && !Cancelled()) {
+            parser.Finish();
+            result.refs = parser.TakeFileReferences();
+        }
+        lock.lock();
+        // A read cut short by Cancel is no result.
+        if (Cancelled()) break;
+        done_.push_back(std::move(result));
+        if (done_.size() % kWakeEvery == 0) ready_.notify_one();
+    }
+    --working_;
+    ready_.notify_one();
+}
+
+}  // namespace bw::check
