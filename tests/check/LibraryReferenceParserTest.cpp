@@ -29,46 +29,41 @@ TEST_P(ParseLines, FindsTheReferencesWithTheirLines) {
     EXPECT_EQ(Texts(LibraryReferenceParser::Parse(GetParam().bytes)), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keywords, ParseLines,
-    ::testing::Values(
-        ParseCase{"FigureResFile",
-                  "{\nfigureResFile :Runtime:Geometries:a:b.obj\n",
-                  {"2 figureResFile :Runtime:Geometries:a:b.obj"}},
-        ParseCase{"ObjFileGeomSkipsItsTwoNumbers",
-                  "\tobjFileGeom 0 0 :Runtime:Geometries:b.obj\r\n",
-                  {"1 objFileGeom :Runtime:Geometries:b.obj"}},
-        ParseCase{"ObjFileOfAnAlternateGeometrySkipsOneNumber",
-                  "alternateGeom hip_2\n\t{\n\tobjFile 1204 :Runtime:Geometries:c.obj\n\t}\n",
-                  {"3 objFile :Runtime:Geometries:c.obj"}},
-        ParseCase{"QuotedPathKeepsItsSpacesLosesItsQuotes",
-                  "readScript \":Runtime:Libraries:Pose:Skin Tan.pz2\"\n",
-                  {"1 readScript :Runtime:Libraries:Pose:Skin Tan.pz2"}},
-        ParseCase{"UnquotedWindowsPathToTheLineEnd",
-                  "\t\ttextureMap C:\\Program Files\\Poser 4\\t.jpg \t\r\n",
-                  {"1 textureMap C:\\Program Files\\Poser 4\\t.jpg"}},
-        ParseCase{
-            "FourMapsAndNoMap",
-            "textureMap a.jpg\nbumpMap NO_MAP\nreflectionMap \"r.jpg\"\ntransparencyMap t.jpg",
-            {"1 textureMap a.jpg", "3 reflectionMap r.jpg", "4 transparencyMap t.jpg"}},
-        ParseCase{
-            "MaterialNodeFileInput",
-            "nodeInput \"Image_Source\"\n\t{\n\tfile \":Runtime:Textures:n.jpg\"\n\tfile NO_MAP\n",
-            {"3 file :Runtime:Textures:n.jpg"}},
-        ParseCase{"MorphFiles",
-                  "morphBinaryFile :Runtime:Libraries:Character:m.pmd\n"
-                  "injectPMDFileMorphs :Runtime:Libraries:Pose:i.pmd\n",
-                  {"1 morphBinaryFile :Runtime:Libraries:Character:m.pmd",
-                   "2 injectPMDFileMorphs :Runtime:Libraries:Pose:i.pmd"}},
-        ParseCase{"HairCacheNoneNamesNoFile",
-                  "hairCacheFile _NONE_\nhairCacheFile :Runtime:Libraries:Hair:h.dyn\n",
-                  {"2 hairCacheFile :Runtime:Libraries:Hair:h.dyn"}},
-        ParseCase{"ResourceValueIsKeptForTheResolver",
-                  "figureResFile GetStringRes(1024,1)\n",
-                  {"1 figureResFile GetStringRes(1024,1)"}},
-        ParseCase{
-            "UnclosedQuoteRunsToTheLineEnd", "textureMap \"abc.jpg\n", {"1 textureMap abc.jpg"}}),
-    test::ByWhat);
+// clang-format off
+const ParseCase kKeywordCases[] = {
+    {"FigureResFile", "{\nfigureResFile :Runtime:Geometries:a:b.obj\n",
+     {"2 figureResFile :Runtime:Geometries:a:b.obj"}},
+    {"ObjFileGeomSkipsItsTwoNumbers", "\tobjFileGeom 0 0 :Runtime:Geometries:b.obj\r\n",
+     {"1 objFileGeom :Runtime:Geometries:b.obj"}},
+    {"ObjFileOfAnAlternateGeometrySkipsOneNumber",
+     "alternateGeom hip_2\n\t{\n\tobjFile 1204 :Runtime:Geometries:c.obj\n\t}\n",
+     {"3 objFile :Runtime:Geometries:c.obj"}},
+    {"QuotedPathKeepsItsSpacesLosesItsQuotes",
+     "readScript \":Runtime:Libraries:Pose:Skin Tan.pz2\"\n",
+     {"1 readScript :Runtime:Libraries:Pose:Skin Tan.pz2"}},
+    {"UnquotedWindowsPathToTheLineEnd", "\t\ttextureMap C:\\Program Files\\Poser 4\\t.jpg \t\r\n",
+     {"1 textureMap C:\\Program Files\\Poser 4\\t.jpg"}},
+    {"FourMapsAndNoMap",
+     "textureMap a.jpg\nbumpMap NO_MAP\nreflectionMap \"r.jpg\"\ntransparencyMap t.jpg",
+     {"1 textureMap a.jpg", "3 reflectionMap r.jpg", "4 transparencyMap t.jpg"}},
+    {"MaterialNodeFileInput",
+     "nodeInput \"Image_Source\"\n\t{\n\tfile \":Runtime:Textures:n.jpg\"\n\tfile NO_MAP\n",
+     {"3 file :Runtime:Textures:n.jpg"}},
+    {"MorphFiles",
+     "morphBinaryFile :Runtime:Libraries:Character:m.pmd\n"
+     "injectPMDFileMorphs :Runtime:Libraries:Pose:i.pmd\n",
+     {"1 morphBinaryFile :Runtime:Libraries:Character:m.pmd",
+      "2 injectPMDFileMorphs :Runtime:Libraries:Pose:i.pmd"}},
+    {"HairCacheNoneNamesNoFile",
+     "hairCacheFile _NONE_\nhairCacheFile :Runtime:Libraries:Hair:h.dyn\n",
+     {"2 hairCacheFile :Runtime:Libraries:Hair:h.dyn"}},
+    {"ResourceValueIsKeptForTheResolver", "figureResFile GetStringRes(1024,1)\n",
+     {"1 figureResFile GetStringRes(1024,1)"}},
+    {"UnclosedQuoteRunsToTheLineEnd", "textureMap \"abc.jpg\n", {"1 textureMap abc.jpg"}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Keywords, ParseLines, ::testing::ValuesIn(kKeywordCases), test::ByWhat);
 
 INSTANTIATE_TEST_SUITE_P(
     NotReferences, ParseLines,

@@ -26,8 +26,7 @@ class ResolverWorld {
 };
 
 struct ResolveCase {
-    const char* what;
-    const char* reference;
+    const char *what, *reference;
     RefStatus status;
     std::vector<std::string> candidates;  // below Poser4/Runtime
 };
@@ -48,61 +47,42 @@ TEST_P(Resolve, StatusAndCandidates) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    References, Resolve,
-    ::testing::Values(
-        ResolveCase{"MacPathWhereItSays", ":Runtime:Textures:Skin:skin.jpg", RefStatus::Ok, {}},
-        ResolveCase{"OnlyLetterCaseDiffers", ":runtime:TEXTURES:skin:Skin.JPG", RefStatus::Ok, {}},
-        ResolveCase{
-            "DotDotAndEmptyParts", ":Runtime::Textures:Old:..:Skin:skin.jpg", RefStatus::Ok, {}},
-        ResolveCase{"MovedToOneFolder",
-                    ":Runtime:Textures:Old:eyes.jpg",
-                    RefStatus::Moved,
-                    {"Textures/New/eyes.jpg"}},
-        ResolveCase{"SeveralCandidatesAreAmbiguous",
-                    ":Runtime:Textures:Old:chrome.jpg",
-                    RefStatus::Ambiguous,
-                    {"Textures/A/chrome.jpg", "Textures/B/Chrome.JPG"}},
-        ResolveCase{"Nowhere", ":Runtime:Textures:Old:none.jpg", RefStatus::Missing, {}},
-        ResolveCase{"GeometryOutsideGeometriesIsMissing",
-                    ":Runtime:Geometries:Old:lost.obj",
-                    RefStatus::Missing,
-                    {}},
-        ResolveCase{"UpperCaseObjIsLookedForEverywhere",
-                    ":Runtime:Geometries:Old:lost.OBJ",
-                    RefStatus::Moved,
-                    {"Textures/Stray/lost.obj"}},
-        ResolveCase{"FigureLookedForUnderCharacter",
-                    ":Runtime:Libraries:Old:fig.cr2",
-                    RefStatus::Moved,
-                    {"Libraries/character/Set/Fig.cr2"}},
-        ResolveCase{"WindowsPathThroughTheDriveMap",
-                    "C:\\poser4\\Runtime\\Textures\\Skin\\skin.jpg",
-                    RefStatus::Ok,
-                    {}},
-        ResolveCase{"WindowsPathOnAnUnknownDrive",
-                    "Q:\\Poser\\Runtime\\Textures\\eyes.jpg",
-                    RefStatus::Moved,
-                    {"Textures/New/eyes.jpg"}},
-        ResolveCase{"MacPathBesideTheRuntimeFolder", ":EXTRAS:Notes.pz2", RefStatus::Ok, {}},
-        ResolveCase{"ProgramResource", "GetStringRes(1024,2)", RefStatus::Internal, {}}),
-    test::ByWhat);
+// clang-format off
+const ResolveCase kResolveCases[] = {
+    {"MacPathWhereItSays", ":Runtime:Textures:Skin:skin.jpg", RefStatus::Ok, {}},
+    {"OnlyLetterCaseDiffers", ":runtime:TEXTURES:skin:Skin.JPG", RefStatus::Ok, {}},
+    {"DotDotAndEmptyParts", ":Runtime::Textures:Old:..:Skin:skin.jpg", RefStatus::Ok, {}},
+    {"MovedToOneFolder", ":Runtime:Textures:Old:eyes.jpg", RefStatus::Moved,
+     {"Textures/New/eyes.jpg"}},
+    {"SeveralCandidatesAreAmbiguous", ":Runtime:Textures:Old:chrome.jpg", RefStatus::Ambiguous,
+     {"Textures/A/chrome.jpg", "Textures/B/Chrome.JPG"}},
+    {"Nowhere", ":Runtime:Textures:Old:none.jpg", RefStatus::Missing, {}},
+    {"GeometryOutsideGeometriesIsMissing", ":Runtime:Geometries:Old:lost.obj", RefStatus::Missing,
+     {}},
+    {"UpperCaseObjIsLookedForEverywhere", ":Runtime:Geometries:Old:lost.OBJ", RefStatus::Moved,
+     {"Textures/Stray/lost.obj"}},
+    {"FigureLookedForUnderCharacter", ":Runtime:Libraries:Old:fig.cr2", RefStatus::Moved,
+     {"Libraries/character/Set/Fig.cr2"}},
+    {"WindowsPathThroughTheDriveMap", "C:\\poser4\\Runtime\\Textures\\Skin\\skin.jpg",
+     RefStatus::Ok, {}},
+    {"WindowsPathOnAnUnknownDrive", "Q:\\Poser\\Runtime\\Textures\\eyes.jpg", RefStatus::Moved,
+     {"Textures/New/eyes.jpg"}},
+    {"MacPathBesideTheRuntimeFolder", ":EXTRAS:Notes.pz2", RefStatus::Ok, {}},
+    {"ProgramResource", "GetStringRes(1024,2)", RefStatus::Internal, {}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(References, Resolve, ::testing::ValuesIn(kResolveCases), test::ByWhat);
 
 TEST(SearchFolderFor, ByTheLastThreeCharacters) {
+    // clang-format off
     const std::pair<const char*, const char*> rows[] = {
-        {":a.obj", "Geometries"},
-        {":a.cr2", "Libraries/character"},
-        {":a.fc2", "Libraries/Face"},
-        {":a.hr2", "Libraries/Hair"},
-        {":a.hd2", "Libraries/Hand"},
-        {":a.lt2", "Libraries/Light"},
-        {":a.pp2", "Libraries/Props"},
-        {":a.JPG", "Textures"},
-        {":a.tif", "Textures"},
-        {":a.pz2", ""},
-        {":a.OBJ", ""},
-        {":a.pmd", ""},
+        {":a.obj", "Geometries"}, {":a.cr2", "Libraries/character"}, {":a.fc2", "Libraries/Face"},
+        {":a.hr2", "Libraries/Hair"}, {":a.hd2", "Libraries/Hand"}, {":a.lt2", "Libraries/Light"},
+        {":a.pp2", "Libraries/Props"}, {":a.JPG", "Textures"}, {":a.tif", "Textures"},
+        {":a.pz2", ""}, {":a.OBJ", ""}, {":a.pmd", ""},
     };
+    // clang-format on
     for (const auto& [reference, folder] : rows)
         EXPECT_EQ(SearchFolderFor(reference), folder) << reference;
 }

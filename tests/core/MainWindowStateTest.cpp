@@ -92,18 +92,14 @@ TEST(FitOnScreen, BringsThePlacementOntoTheScreen) {
         {{20000, 15000, 12000, 6000}, {16800, 10200, 12000, 6000}},  // half off: moved on
         {{-std::numeric_limits<float>::infinity(), 0, 12000, 6000}, {0, 0, 12000, 6000}},
     };
-    for (const auto& [saved, fitted] : cases) {
-        const Placement p = FitOnScreen(saved, screen);
-        EXPECT_EQ(FormatSingle(p.left) + " " + FormatSingle(p.top) + " " + FormatSingle(p.width) +
-                      " " + FormatSingle(p.height),
-                  FormatSingle(fitted.left) + " " + FormatSingle(fitted.top) + " " +
-                      FormatSingle(fitted.width) + " " + FormatSingle(fitted.height));
-    }
-    const Placement small = FitOnScreen({500, 500, 20000, 9000}, {0, 0, 9600, 3000});
-    EXPECT_EQ(small.width, kMinWidthTwips);
-    EXPECT_EQ(small.height, kMinHeightTwips);
-    EXPECT_EQ(small.left, 0);
-    EXPECT_EQ(small.top, 0);
+    const auto text = [](const Placement& p) {
+        return FormatSingle(p.left) + " " + FormatSingle(p.top) + " " + FormatSingle(p.width) +
+               " " + FormatSingle(p.height);
+    };
+    for (const auto& [saved, fitted] : cases)
+        EXPECT_EQ(text(FitOnScreen(saved, screen)), text(fitted));
+    EXPECT_EQ(text(FitOnScreen({500, 500, 20000, 9000}, {0, 0, 9600, 3000})),
+              text({0, 0, kMinWidthTwips, kMinHeightTwips}));
 }
 
 }  // namespace

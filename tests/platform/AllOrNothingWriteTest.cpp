@@ -2,9 +2,9 @@
 
 #include <tuple>
 
-#include "platform/PlatformError.h"
 #include "support/FailingFileSystem.h"
 #include "support/ParamNames.h"
+#include "support/Thrown.h"
 #include "support/TreeLayout.h"
 
 namespace bw::test {
@@ -80,14 +80,7 @@ TEST_P(FailedWrites, LeaveTheTargetAsItWas) {
     const bool fails = std::string(step) != "None";
     if (fails) fs.failOn[std::string("Staged:") + step] = err::kDiskFull;
 
-    int error = 0;
-    try {
-        RunOp(fs, op.op);
-    } catch (const PlatformError& e) {
-        error = e.number();
-    }
-
-    EXPECT_EQ(error, fails ? err::kDiskFull : 0);
+    EXPECT_EQ(ThrownNumber([&] { RunOp(fs, op.op); }), fails ? err::kDiskFull : 0);
     if (fails) {
         EXPECT_EQ(Snapshot(c.path()), before);
     } else {
@@ -147,16 +140,8 @@ TEST_P(GuardedWrites, NeverWriteThroughALinkNorOpenASpecialFile) {
     MakeEntries(c, tc.setup);
     const auto before = Snapshot(c.path());
 
-    int error = 0;
     std::string description;
-    try {
-        RunOp(fs, tc.op);
-    } catch (const PlatformError& e) {
-        error = e.number();
-        description = e.description();
-    }
-
-    EXPECT_EQ(error, tc.error);
+    EXPECT_EQ(ThrownNumber([&] { RunOp(fs, tc.op); }, &description), tc.error);
     if (tc.error) {
         EXPECT_EQ(Snapshot(c.path()), before);
     }

@@ -11,6 +11,7 @@
 #include "platform/PlatformError.h"
 #include "support/ParamNames.h"
 #include "support/TestDir.h"
+#include "support/Thrown.h"
 
 namespace bw {
 namespace {
@@ -102,13 +103,7 @@ TEST_P(StalePath, NeverReachesTheCaseTwin) {
     TestDir c;
     c.createFile(tc.folder ? "Lib/DOG.CR2/f" : "Lib/DOG.CR2", "other");
     FileSystem fs(DriveMap::FromDrives({{"C:", c.path()}}));
-    int error = 0;
-    try {
-        tc.act(fs);
-    } catch (const PlatformError& e) {
-        error = e.number();
-    }
-    EXPECT_EQ(error, tc.error);
+    EXPECT_EQ(test::ThrownNumber([&] { tc.act(fs); }), tc.error);
     EXPECT_EQ(c.readBytes(tc.folder ? "Lib/DOG.CR2/f" : "Lib/DOG.CR2"), "other");
 }
 

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <tuple>
 
 #include "platform/PlatformError.h"
 #include "platform/Profile.h"
 #include "support/TestDir.h"
+#include "support/Thrown.h"
 
 namespace bw {
 namespace {
@@ -115,12 +115,8 @@ TEST(Profile, LineEndsAreNotWritten) {
             SCOPED_TRACE(std::string(section) + "/" + key + "=" + value);
             TestDir dir;
             dir.createFile("s.ini", before);
-            try {
-                write(section, key, value, dir.host("s.ini"));
-                ADD_FAILURE() << "written";
-            } catch (const PlatformError& e) {
-                EXPECT_EQ(e.number(), err::kInvalidCall);
-            }
+            EXPECT_EQ(test::ThrownNumber([&] { write(section, key, value, dir.host("s.ini")); }),
+                      err::kInvalidCall);
             EXPECT_EQ(dir.readBytes("s.ini"), before);
         }
     }
@@ -128,16 +124,10 @@ TEST(Profile, LineEndsAreNotWritten) {
 
 TEST(Profile, AMissingFolderIsPathNotFound) {
     TestDir dir;
-    for (const auto& write : std::initializer_list<std::function<void()>>{
-             [&] { WritePrivateProfileString("A", "k", "v", dir.host("gone/s.ini")); },
-             [&] { WriteProfileFile(dir.host("gone/s.ini"), "x"); }}) {
-        try {
-            write();
-            ADD_FAILURE() << "written";
-        } catch (const PlatformError& e) {
-            EXPECT_EQ(e.number(), err::kPathNotFound);
-        }
-    }
+    const std::string gone = dir.host("gone/s.ini");
+    EXPECT_EQ(test::ThrownNumber([&] { WritePrivateProfileString("A", "k", "v", gone); }),
+              err::kPathNotFound);
+    EXPECT_EQ(test::ThrownNumber([&] { WriteProfileFile(gone, "x"); }), err::kPathNotFound);
 }
 
 }  // namespace

@@ -14,7 +14,6 @@ namespace {
 
 using test::MakeResourceFork;
 using test::PutBigEndian;
-
 using test::Resource;
 
 struct ForkCase {
@@ -62,11 +61,6 @@ const ForkCase kForks[] = {
 
 INSTANTIATE_TEST_SUITE_P(Forks, FindPict, ::testing::ValuesIn(kForks), test::ByWhat);
 
-struct Probe {
-    int x, y;
-    uint32_t rgb;
-};
-
 // The pixel's colour when every channel is within a few steps of `rgb` (scaling blends edges a
 // little), else the pixel's own colour, so a failure shows it.
 uint32_t RgbNear(const RgbaPicture& p, int x, int y, uint32_t rgb) {
@@ -80,26 +74,19 @@ uint32_t RgbNear(const RgbaPicture& p, int x, int y, uint32_t rgb) {
 TEST(PictDecoder, DecodesTheThumbnailOfAForkToItsPixels) {
     const auto pict = FindResource(MakeResourceFork({{"PICT", 128, test::QuadrantPict()}}), "PICT");
     ASSERT_TRUE(pict);
-    // box -> size, then the quadrant colours probed well inside each quadrant
-    const std::tuple<PixelSize, PixelSize, std::vector<Probe>> cases[] = {
-        {{16, 16},
-         {16, 16},
-         {{3, 3, 0xff0000}, {12, 3, 0x00ff00}, {3, 12, 0x0000ff}, {12, 12, 0xffffff}}},
-        {{200, 200},
-         {32, 32},
-         {{6, 6, 0xff0000}, {25, 6, 0x00ff00}, {6, 25, 0x0000ff}, {25, 25, 0xffffff}}},
-        {{8, 100},
-         {8, 8},
-         {{1, 1, 0xff0000}, {6, 1, 0x00ff00}, {1, 6, 0x0000ff}, {6, 6, 0xffffff}}},
-    };
-    for (const auto& [box, size, probes] : cases) {
+    // box -> size (square); each quadrant's colour is probed well inside it
+    const std::pair<PixelSize, int> cases[] = {{{16, 16}, 16}, {{200, 200}, 32}, {{8, 100}, 8}};
+    for (const auto& [box, side] : cases) {
         SCOPED_TRACE(box.width);
         const auto decoded = DecodePictResource(*pict, box);
         ASSERT_TRUE(decoded);
-        EXPECT_EQ(decoded->size, size);
-        ASSERT_EQ(decoded->rgba.size(), static_cast<size_t>(size.width) * size.height * 4);
-        for (const Probe& p : probes)
-            EXPECT_EQ(RgbNear(*decoded, p.x, p.y, p.rgb), p.rgb) << p.x << "," << p.y;
+        EXPECT_EQ(decoded->size, (PixelSize{side, side}));
+        ASSERT_EQ(decoded->rgba.size(), static_cast<size_t>(side) * side * 4);
+        const int in = side * 3 / 16, out = side - 1 - in;
+        const std::tuple<int, int, uint32_t> probes[] = {
+            {in, in, 0xff0000}, {out, in, 0x00ff00}, {in, out, 0x0000ff}, {out, out, 0xffffff}};
+        for (const auto& [x, y, rgb] : probes)
+            EXPECT_EQ(RgbNear(*decoded, x, y, rgb), rgb) << x << "," << y;
     }
 }
 

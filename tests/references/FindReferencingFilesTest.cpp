@@ -14,9 +14,12 @@
 namespace bw {
 namespace {
 
-constexpr const char* kFoundLib = "Found in: C:\\Poser4\\Runtime\\Libraries\\";
+const std::string kFoundLib = "Found in: C:\\Poser4\\Runtime\\Libraries\\";
 constexpr const char* kReferencedBy = "This file is referenced by:|Reference|ClosedFolder";
 constexpr const char* kStopped = "<<Scan process stopped before completion>>|Unable|Unable";
+const std::string kFileSkipped =
+    "(Scan incomplete: 1 file could not be read, so other files may reference this one too.)";
+using Lines = std::vector<std::string>;
 
 class FindReferencingFilesTest : public test::AppFixture {
   protected:
@@ -35,8 +38,8 @@ class FindReferencingFilesTest : public test::AppFixture {
         return line;
     }
     // The node as "text|tag|image", then its children's texts, sorted.
-    static std::vector<std::string> Described(const NodeHandle& n) {
-        std::vector<std::string> out{n->text() + "|" + n->tag() + "|" + n->image()};
+    static Lines Described(const NodeHandle& n) {
+        Lines out{n->text() + "|" + n->tag() + "|" + n->image()};
         for (const auto& ch : n->children()) out.push_back(ch->text());
         std::sort(out.begin() + 1, out.end());
         return out;
@@ -60,9 +63,8 @@ TEST_F(FindReferencingFilesTest, ListsEachMentioningFileOnceWhateverItsCaseOrKin
     std::filesystem::create_directory_symlink(onC("Poser4/Runtime/Libraries"),
                                               onC("Poser4/Runtime/Libraries/Pose/loop"));
     app->StopScanRequested = true;  // a scan starts afresh
-    const std::string f = kFoundLib;
-    EXPECT_EQ(Described(scan()),
-              (std::vector<std::string>{kReferencedBy, f + "Pose\\big.pz2", f + "Props\\longer.pp2",
+    const std::string& f = kFoundLib;
+    EXPECT_EQ(Described(scan()), (Lines{kReferencedBy, f + "Pose\\big.pz2", f + "Props\\longer.pp2",
                                         f + "Props\\thumb.png", f + "Props\\upper.pp2",
                                         f + "character\\Sample\\dog.cr2"}));
     EXPECT_EQ(desktop.scanModes, (std::vector<bool>{true, false}));
@@ -82,22 +84,19 @@ TEST(ReferencingFileLocation, RelativeOnlyWithTheExactFolderName) {
 // read stops before any find; seen after a find keeps the finds. A file that cannot be read is
 // skipped, the scan goes on past it (sub-folders included) and the answer is marked incomplete.
 TEST_F(FindReferencingFilesTest, NoLibrariesNotReferencedStopsAndFailingFiles) {
-    EXPECT_EQ(Described(scan()),
-              std::vector<std::string>{"(Scan incomplete: 1 folder could not be read, so this file "
+    EXPECT_EQ(Described(scan()), Lines{"(Scan incomplete: 1 folder could not be read, so this file "
                                        "may still be referenced.)|Unable|Unable"});
     EXPECT_EQ(desktop.msgBoxes.at(0).prompt, kDriveMessage);
     lib("character/a.cr2", "figureResFile :Runtime:Geometries:bar.obj\n");
     EXPECT_EQ(Described(scan()),
-              std::vector<std::string>{"(This file is not referenced by any other files.)|NotFound|"
-                                       "Properties"});
+              Lines{"(This file is not referenced by any other files.)|NotFound|Properties"});
     lib("a/bad.cr2", "nothing here\nfoo.obj\n");
     lib("a/sub/hit.cr2");
     lib("b/hit.cr2", "x\rfoo.obj");
     desktop.onDoEvents = [&] { app->StopScanRequested = true; };
-    EXPECT_EQ(Described(scan()), std::vector<std::string>{kStopped});
+    EXPECT_EQ(Described(scan()), Lines{kStopped});
     desktop.onDoEvents = [&] { app->StopScanRequested = line && line->childCount() > 0; };
-    EXPECT_EQ(Described(scan()),
-              (std::vector<std::string>{kReferencedBy, std::string(kFoundLib) + "a\\bad.cr2"}));
+    EXPECT_EQ(Described(scan()), (Lines{kReferencedBy, kFoundLib + "a\\bad.cr2"}));
     EXPECT_EQ(desktop.scanModes,
               std::vector<bool>({true, false, true, false, true, false, true, false}));
     EXPECT_EQ(desktop.msgBoxes.size(), 1u);
@@ -105,12 +104,8 @@ TEST_F(FindReferencingFilesTest, NoLibrariesNotReferencedStopsAndFailingFiles) {
     for (int number : {err::kObjectNotSet, err::kDeviceIO}) {
         failing->failOn["ReadFileAt:C:\\Poser4\\Runtime\\Libraries\\a\\bad.cr2"] = number;
         EXPECT_EQ(Described(scan()),
-                  (std::vector<std::string>{
-                      kReferencedBy,
-                      "(Scan incomplete: 1 file could not be read, so other files may reference "
-                      "this one too.)",
-                      std::string(kFoundLib) + "a\\sub\\hit.cr2",
-                      std::string(kFoundLib) + "b\\hit.cr2"}));
+                  (Lines{kReferencedBy, kFileSkipped, kFoundLib + "a\\sub\\hit.cr2",
+                         kFoundLib + "b\\hit.cr2"}));
         EXPECT_EQ(desktop.systemMessages.size(), number == err::kDeviceIO ? 1u : 0u);
     }
 }
@@ -124,11 +119,8 @@ TEST_F(FindReferencingFilesTest, UnreadableFilesAreSkippedCountedAndReportedOnce
     std::filesystem::create_symlink(onC(libraries + "gone.cr2"),
                                     onC(libraries + "character/b.cr2"));
     lib("character/Sample/dog.cr2", "objFileGeom 0 0 :Runtime:Geometries:foo.obj\n");
-    EXPECT_EQ(Described(scan()), (std::vector<std::string>{
-                                     kReferencedBy,
-                                     "(Scan incomplete: 1 file could not be read, so other files "
-                                     "may reference this one too.)",
-                                     std::string(kFoundLib) + "character\\Sample\\dog.cr2"}));
+    EXPECT_EQ(Described(scan()),
+              (Lines{kReferencedBy, kFileSkipped, kFoundLib + "character\\Sample\\dog.cr2"}));
     EXPECT_EQ(line->child(0)->tag() + line->child(0)->image(), "RefFileProperties");
     EXPECT_EQ(line->child(1)->tag() + line->child(1)->image(), "UnableUnable");
     ASSERT_EQ(desktop.systemMessages.size(), 1u);
@@ -142,8 +134,7 @@ TEST_F(FindReferencingFilesTest, UnreadableFilesAreSkippedCountedAndReportedOnce
     failing->failOn["ListFolder:C:\\Poser4\\Runtime\\Libraries\\Props"] = err::kPermissionDenied;
     desktop.systemMessages.clear();
     desktop.msgBoxes.clear();
-    EXPECT_EQ(Described(scan()),
-              std::vector<std::string>{"(Scan incomplete: 2 files and 1 folder could not be read, "
+    EXPECT_EQ(Described(scan()), Lines{"(Scan incomplete: 2 files and 1 folder could not be read, "
                                        "so this file may still be referenced.)|Unable|Unable"});
     EXPECT_EQ(desktop.systemMessages.size() + desktop.msgBoxes.size(), 1u);
 }

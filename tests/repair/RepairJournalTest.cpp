@@ -8,6 +8,7 @@
 #include "repair/UndoLastBatch.h"
 #include "support/FailingFileSystem.h"
 #include "support/TestDir.h"
+#include "support/Thrown.h"
 
 namespace bw::repair {
 namespace {
@@ -90,10 +91,7 @@ class FailingStep : public BatchFixture, public ::testing::WithParamInterface<co
 TEST_P(FailingStep, InABatchLeavesFilesWholeAndUndoable) {
     auto fs = Fs();
     fs->failOn[GetParam()] = err::kDiskFull;
-    try {
-        Apply(*fs, changes);
-    } catch (const PlatformError&) {
-    }
+    test::ThrownNumber([&] { Apply(*fs, changes); });
     for (size_t i = 0; i < 3; ++i) EXPECT_TRUE(IsOld(i) || IsNew(i)) << i;
     const auto u = UndoLastBatch(*Fs(), journalRoot);
     EXPECT_TRUE(u.skipped.empty());
@@ -104,10 +102,7 @@ TEST_P(FailingStep, InAnUndoLeavesFilesWholeAndUndoIsRetried) {
     Apply(*Fs(), changes);
     auto fs = Fs();
     fs->failOn[GetParam()] = err::kDiskFull;
-    try {
-        UndoLastBatch(*fs, journalRoot);
-    } catch (const PlatformError&) {
-    }
+    test::ThrownNumber([&] { UndoLastBatch(*fs, journalRoot); });
     for (size_t i = 0; i < 3; ++i) EXPECT_TRUE(IsOld(i) || IsNew(i)) << i;
     UndoLastBatch(*Fs(), journalRoot);
     ExpectAllOld();

@@ -4,13 +4,14 @@
 #include <vector>
 
 #include "check/CheckTestSupport.h"
+#include "repair/ReferenceIndex.h"
 #include "support/TestDir.h"
 
 namespace bw::repair::fixture {
 
-// C:\Poser4\Runtime with a few library files: references that name their files in another letter
-// case, one as a Windows path, one moved and one ambiguous; content that nothing uses, in a
-// second "textures" folder too.
+// C:\Poser4\Runtime with a few library files: references that name their files
+// in another letter case, one as a Windows path, one moved and one ambiguous;
+// content that nothing uses, in a second "textures" folder too.
 class RepairWorld {
   public:
     RepairWorld() {
@@ -41,6 +42,9 @@ class RepairWorld {
         check::RunLibraryCheck(options, collector, cancel);
         return std::move(collector.rows_);
     }
+
+    // The index a check kept in the cache, as the program loads it.
+    ReferenceIndex Index() const { return ReferenceIndex::Load(runtime, cachePath, drives); }
 
     std::string Library(const std::string& relative, const std::string& bytes) {
         return c.createFile("Poser4/Runtime/Libraries/" + relative, bytes);

@@ -2,10 +2,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QThread>
 #include <QTreeView>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +19,25 @@
 #include "ui/frmMain.h"
 
 namespace bw::test {
+
+// Runs the event loop until `done` or `limitMs` have passed; whether `done` came.
+inline bool WaitFor(const std::function<bool()>& done, int limitMs = 5000) {
+    QElapsedTimer t;
+    for (t.start(); !done(); QThread::msleep(1)) {
+        if (t.elapsed() > limitMs) return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+// A left press at `from` on `w`, dragged to `to` and released there.
+inline void Drag(QWidget* w, const QPointF& from, const QPointF& to) {
+    QMouseEvent press(QEvent::MouseButtonPress, from, w->mapToGlobal(from), Qt::LeftButton,
+                      Qt::LeftButton, {});
+    QMouseEvent move(QEvent::MouseMove, to, w->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
+    QMouseEvent release(QEvent::MouseButtonRelease, to, w->mapToGlobal(to), Qt::LeftButton, {}, {});
+    for (QMouseEvent* e : {&press, &move, &release}) QApplication::sendEvent(w, e);
+}
 
 // The main window over the fixture's prefix, with a copy of the sample library on C: and the
 // settings naming its Runtime. A stray modal box stops the test at its time limit.
@@ -73,17 +95,8 @@ class WindowFixture : public AppFixture {
     // A left press on one row, dragged to another and released there.
     void Drag(const QModelIndex& from, const QModelIndex& to) {
         QTreeView* view = window->treMain();
-        QWidget* port = view->viewport();
-        const QPointF a(view->visualRect(from).center()), b(view->visualRect(to).center());
-        QMouseEvent press(QEvent::MouseButtonPress, a, port->mapToGlobal(a), Qt::LeftButton,
-                          Qt::LeftButton, {});
-        QMouseEvent move(QEvent::MouseMove, b, port->mapToGlobal(b), Qt::NoButton, Qt::LeftButton,
-                         {});
-        QMouseEvent release(QEvent::MouseButtonRelease, b, port->mapToGlobal(b), Qt::LeftButton, {},
-                            {});
-        QApplication::sendEvent(port, &press);
-        QApplication::sendEvent(port, &move);
-        QApplication::sendEvent(port, &release);
+        test::Drag(view->viewport(), view->visualRect(from).center(),
+                   view->visualRect(to).center());
     }
     // A key pressed on the tree.
     void Key(int key, const QString& text = {}) {

@@ -12,6 +12,7 @@
 
 #include "platform/PlatformError.h"
 #include "support/TestDir.h"
+#include "support/Thrown.h"
 #include "ui/DesktopShell.h"
 
 namespace bw::test {
@@ -68,12 +69,7 @@ TEST(DesktopShellTrash, ARefusedMoveIsPermissionDenied) {
     const bool immutable = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
                            (flags |= FS_IMMUTABLE_FL, ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
     if (!immutable) ::chmod(items.host("locked").c_str(), 0555);
-    int number = 0;
-    try {
-        MakeDesktopShell()->MoveToTrash(file);
-    } catch (const PlatformError& e) {
-        number = e.number();
-    }
+    const int number = ThrownNumber([&] { MakeDesktopShell()->MoveToTrash(file); });
     if (immutable) {
         flags &= ~FS_IMMUTABLE_FL;
         ::ioctl(fd, FS_IOC_SETFLAGS, &flags);

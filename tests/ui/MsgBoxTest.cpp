@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <functional>
@@ -20,6 +21,8 @@ using Act = std::function<void(QWidget&)>;
 Act Click(const char* name) {
     return [name](QWidget& b) { b.findChild<QPushButton*>(name)->click(); };
 }
+
+const Act Close = [](QWidget& b) { b.close(); };
 
 Act Press(int key) {
     return [key](QWidget& b) {
@@ -65,14 +68,13 @@ TEST(MsgBox, EachStyleShowsItsButtonsAndPictureAndThePromptAsPlainText) {
 }
 
 TEST(MsgBox, AnswerOfEachButtonKeyAndTheCloseControl) {
-    const Act close = [](QWidget& b) { b.close(); };
     // clang-format off
     const std::tuple<int, Act, int> cases[] = {
         {0, Click("cmdOK"), 1}, {1, Click("cmdOK"), 1}, {1, Click("cmdCancel"), 2},
         {3, Click("cmdYes"), 6}, {3, Click("cmdNo"), 7}, {3, Click("cmdCancel"), 2},
-        {4, Click("cmdYes"), 6}, {4, Click("cmdNo"), 7}, {0, close, 2}, {20, close, 2}, {2, close, 2},
+        {4, Click("cmdYes"), 6}, {4, Click("cmdNo"), 7}, {0, Close, 2}, {20, Close, 2}, {2, Close, 2},
         {68, Press(Qt::Key_Return), 6}, {68, Press(Qt::Key_Escape), 2}, {2, Press(Qt::Key_Escape), 2},
-        {4, Click("cmdYes"), 6}, {4, close, 2},  // an earlier Yes is not the next box's answer
+        {4, Click("cmdYes"), 6}, {4, Close, 2},  // an earlier Yes is not the next box's answer
     };
     // clang-format on
     Settings settings;
@@ -80,6 +82,31 @@ TEST(MsgBox, AnswerOfEachButtonKeyAndTheCloseControl) {
         QTimer::singleShot(0, [act] { act(*QApplication::activeModalWidget()); });
         EXPECT_EQ(ShowMsgBox("Sure?", style, "Question", settings), answer) << style;
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
+}
+
+TEST(InputBox, ReturnsTheTextAsTypedOrEmpty) {
+    const Act ok = Click("cmdOK"), cancel = Click("cmdCancel"), enter = Press(Qt::Key_Return);
+    // clang-format off
+    const std::tuple<const char*, Act, std::string> cases[] = {  // typed (null: default kept)
+        {"  new name.cr2 ", ok, "  new name.cr2 "}, {" x ", enter, " x "},
+        {nullptr, ok, "Figure.cr2"}, {"typed", cancel, ""}, {"typed", Close, ""},
+    };
+    // clang-format on
+    Settings settings;
+    for (const auto& [typed, finish, expected] : cases) {
+        bool fieldFocused = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            auto* field = box->findChild<QLineEdit*>("txtReason");
+            fieldFocused = box->focusWidget() == field;
+            if (typed) field->setText(typed);
+            finish(*box);
+        });
+        EXPECT_EQ(
+            ShowInputBox("New name:", 64, "Enter a new name", "Figure.cr2", settings, nullptr),
+            expected);
+        EXPECT_TRUE(fieldFocused);
     }
 }
 

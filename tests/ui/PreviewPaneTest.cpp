@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
 #include <atomic>
@@ -15,6 +14,7 @@
 #include "support/ParamNames.h"
 #include "support/ResourceForkWriter.h"
 #include "support/TestDir.h"
+#include "support/WindowFixture.h"
 #include "ui/PreviewPane.h"
 
 namespace bw {
@@ -22,18 +22,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using test::TestDir;
-
-// Pumps events until `done` or a few seconds have passed.
-template <typename F>
-bool WaitFor(F done, std::chrono::milliseconds limit = 5000ms) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        std::this_thread::sleep_for(1ms);
-    }
-    return true;
-}
+using test::WaitFor;
 
 QString InfoOf(const PreviewPane& pane) {
     return pane.findChild<QLabel*>("lblPreviewInfo")->text();
@@ -79,7 +68,7 @@ TEST(PreviewPane, TheNewestSelectionWinsAndOlderWorkIsDropped) {
     EXPECT_EQ(InfoOf(pane), "row19.jpg");
     EXPECT_FALSE(pane.picture().isNull());
     // Nothing stale arrives later, and the rows passed over were never decoded.
-    WaitFor([] { return false; }, 400ms);
+    WaitFor([] { return false; }, 400);
     EXPECT_EQ(shown, 1);
     std::lock_guard lock(decoder.mutex);
     EXPECT_EQ(decoder.decoded, (std::vector<std::string>{"first.jpg", "row19.jpg"}));
@@ -92,7 +81,7 @@ TEST(PreviewPane, SelectingNothingDropsTheWorkInHand) {
     ASSERT_TRUE(WaitFor([&] { return decoder.started == 1; }));
     pane.ShowNode(nullptr);
     EXPECT_TRUE(InfoOf(pane).isEmpty());
-    WaitFor([] { return false; }, 300ms);
+    WaitFor([] { return false; }, 300);
     EXPECT_TRUE(InfoOf(pane).isEmpty());
     EXPECT_TRUE(pane.picture().isNull());
 }

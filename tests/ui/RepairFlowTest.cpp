@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QComboBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -10,15 +8,13 @@
 #include <QTreeWidget>
 #include <deque>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <sstream>
 
 #include "repair/RepairJournal.h"
-#include "support/WindowFixture.h"
 #include "ui/CheckFilterProxy.h"
 #include "ui/CheckRowModel.h"
-#include "ui/frmCheck.h"
+#include "ui/CheckWindowFixture.h"
 #include "ui/frmChooseCandidates.h"
 #include "ui/frmMsgBox.h"
 #include "ui/frmRepairPreview.h"
@@ -66,33 +62,10 @@ Modals::Step Press(const char* button) {
     };
 }
 
-class RepairFlowTest : public WindowFixture {
+class RepairFlowTest : public CheckWindowFixture {
   protected:
-    frmCheck* OpenCheck() {
-        window->journalRoot = c.host("journal");
-        Cmd("mnuCheckLibrary")->trigger();
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* f = qobject_cast<frmCheck*>(w)) return Finish(f) ? f : nullptr;
-        return nullptr;
-    }
-    static bool Finish(frmCheck* f) {
-        QElapsedTimer clock;
-        clock.start();
-        while (f->running() && clock.elapsed() < 60000)
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
-        return !f->running();
-    }
-    static void Show(frmCheck* f, const char* caption) {
-        f->cboStatus->setCurrentIndex(f->cboStatus->findText(caption));
-    }
-    std::string Read(const std::string& relative) {
-        std::ifstream in(c.host(relative), std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
     std::string Line(const std::string& relative, int number) {
-        std::istringstream in(Read(relative));
+        std::istringstream in(c.readBytes(relative));
         std::string line;
         for (int i = 0; i < number; ++i) std::getline(in, line);
         return line;
@@ -103,9 +76,9 @@ class RepairFlowTest : public WindowFixture {
 
 TEST_F(RepairFlowTest, RepairsTheMovedRowsAndUndoPutsTheExactBytesBack) {
     Start();
-    const std::string figure = Read(kFigure), crate = Read(kCrate);
+    const std::string figure = c.readBytes(kFigure), crate = c.readBytes(kCrate);
     frmCheck* f = OpenCheck();
-    ASSERT_TRUE(f);
+    ASSERT_TRUE(f && Finish(f));
     EXPECT_FALSE(f->cmdRepair->isEnabled());  // nothing selected yet
     Show(f, "Missing");
     f->cmdSelectRepairable->click();
@@ -152,7 +125,7 @@ TEST_F(RepairFlowTest, RepairsTheMovedRowsAndUndoPutsTheExactBytesBack) {
     EXPECT_EQ(undo.seen[0].rfind("frmMsgBox: Put back the 2 library files the last repair", 0), 0u)
         << undo.seen[0];
     EXPECT_EQ(undo.seen[1], "frmMsgBox: 2 library files put back.");
-    EXPECT_TRUE(Read(kFigure) == figure && Read(kCrate) == crate);
+    EXPECT_TRUE(c.readBytes(kFigure) == figure && c.readBytes(kCrate) == crate);
     ASSERT_TRUE(Finish(f));
     EXPECT_EQ(f->rows->count(RefStatus::Moved), 2);
 
@@ -163,15 +136,15 @@ TEST_F(RepairFlowTest, RepairsTheMovedRowsAndUndoPutsTheExactBytesBack) {
 
 TEST_F(RepairFlowTest, CancelInThePreviewWritesNothing) {
     Start();
-    const std::string figure = Read(kFigure), crate = Read(kCrate);
+    const std::string figure = c.readBytes(kFigure), crate = c.readBytes(kCrate);
     frmCheck* f = OpenCheck();
-    ASSERT_TRUE(f);
+    ASSERT_TRUE(f && Finish(f));
     f->cmdSelectRepairable->click();
     Modals modals({Press("cmdCancel")});
     f->cmdRepair->click();
     EXPECT_TRUE(modals.done() && modals.seen.size() == 1);
     EXPECT_FALSE(f->running());
-    EXPECT_TRUE(Read(kFigure) == figure && Read(kCrate) == crate);
+    EXPECT_TRUE(c.readBytes(kFigure) == figure && c.readBytes(kCrate) == crate);
     EXPECT_TRUE(repair::JournalFolders(c.host("journal")).empty());
 }
 
@@ -180,9 +153,9 @@ TEST_F(RepairFlowTest, AnAmbiguousReferenceGetsTheFileChosenAndOnlyWhenOneIsChos
     std::filesystem::copy_file(c.host("Poser4/Runtime/Textures/Other/skin.jpg"),
                                c.host("Poser4/Runtime/Textures/Third/skin.jpg"));
     Start();
-    const std::string figure = Read(kFigure);
+    const std::string figure = c.readBytes(kFigure);
     frmCheck* f = OpenCheck();
-    ASSERT_TRUE(f);
+    ASSERT_TRUE(f && Finish(f));
     Show(f, "Ambiguous");
     ASSERT_EQ(f->shown->rowCount(), 1);
     f->grdRows->selectRow(0);
@@ -192,7 +165,7 @@ TEST_F(RepairFlowTest, AnAmbiguousReferenceGetsTheFileChosenAndOnlyWhenOneIsChos
     Modals leave({Press("cmdOK")});
     f->cmdRepair->click();
     EXPECT_EQ(leave.seen.size(), 1u);
-    EXPECT_EQ(Read(kFigure), figure);
+    EXPECT_EQ(c.readBytes(kFigure), figure);
 
     std::vector<std::string> offered;
     Modals pick({[&](QWidget& w) {
@@ -216,7 +189,7 @@ TEST_F(RepairFlowTest, AnAmbiguousReferenceGetsTheFileChosenAndOnlyWhenOneIsChos
     Modals undo({Press("cmdYes"), Press("cmdOK")});
     Cmd("mnuUndoRepair")->trigger();
     ASSERT_TRUE(undo.done());
-    EXPECT_EQ(Read(kFigure), figure);
+    EXPECT_EQ(c.readBytes(kFigure), figure);
     EXPECT_TRUE(f->running());
     ASSERT_TRUE(Finish(f));
     EXPECT_EQ(f->rows->count(RefStatus::Ambiguous), 1);

@@ -5,8 +5,6 @@
 #include <QPushButton>
 #include <QTableView>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "check/CheckTestSupport.h"
 #include "fileops/FileopsFixture.h"
@@ -144,11 +142,9 @@ TEST_F(UnusedContentPaneTest, PermanentDeleteWithoutAskingAndCsvExportAndTheUnre
     };
     pane.cmdExportCsv->click();
     EXPECT_EQ(asked, "Export Unused Files As CSV... CSV File (*.csv)|*.csv");
-    std::ifstream in(c.host("unused.csv"), std::ios::binary);
-    std::ostringstream csv;
-    csv << in.rdbuf();
-    EXPECT_EQ(csv.str(), "file,size\r\n" + runtime + "/Geometries/Spare/Old.obj,10\r\n" + runtime +
-                             "/Textures/Old/chrome.jpg,321\r\n");
+    EXPECT_EQ(c.readBytes("unused.csv"), "file,size\r\n" + runtime +
+                                             "/Geometries/Spare/Old.obj,10\r\n" + runtime +
+                                             "/Textures/Old/chrome.jpg,321\r\n");
 }
 
 }  // namespace

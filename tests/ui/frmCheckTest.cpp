@@ -1,46 +1,25 @@
 #include <gtest/gtest.h>
 
-#include <QComboBox>
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
-#include <fstream>
-#include <sstream>
 
 #include "check/ReportView.h"
-#include "support/WindowFixture.h"
 #include "ui/CheckFilterProxy.h"
 #include "ui/CheckRowModel.h"
+#include "ui/CheckWindowFixture.h"
 #include "ui/UnusedContentPane.h"
-#include "ui/frmCheck.h"
 
 namespace bw::test {
 namespace {
 
 using check::ReportColumn;
 
-class frmCheckTest : public WindowFixture {
+class frmCheckTest : public CheckWindowFixture {
   protected:
-    // Tools > Check Library; the report window it opened.
-    frmCheck* OpenCheck() {
-        Cmd("mnuCheckLibrary")->trigger();
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* f = qobject_cast<frmCheck*>(w)) return f;
-        return nullptr;
-    }
-    // Runs the event loop until the check has finished; false when it takes too long.
-    static bool Finish(frmCheck* f) {
-        QElapsedTimer clock;
-        clock.start();
-        while (f->running() && clock.elapsed() < 60000)
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
-        return !f->running();
-    }
     // The rows listed, each as its cells joined by "|".
     static std::vector<std::string> Listed(frmCheck* f) {
         std::vector<std::string> out;
@@ -57,16 +36,6 @@ class frmCheckTest : public WindowFixture {
         for (int r = 0; r < f->shown->rowCount(); ++r)
             out += f->shown->index(r, int(column)).data().toString().toStdString() + " ";
         return out;
-    }
-    static void Show(frmCheck* f, const char* caption, const char* text) {
-        f->cboStatus->setCurrentIndex(f->cboStatus->findText(caption));
-        f->txtFilter->setText(text);
-    }
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
     }
 };
 
@@ -157,7 +126,7 @@ TEST_F(frmCheckTest, ExportsTheRowsListedAsCsvAndAsAnEscapedHtmlPage) {
     EXPECT_EQ(asked, "Export Report As CSV... CSV File (*.csv)|*.csv");
     // A name typed without an extension gets the format's own.
     const std::string runtime = c.host("Poser4/Runtime");
-    EXPECT_EQ(Read(c.host("report.csv")),
+    EXPECT_EQ(c.readBytes("report.csv"),
               "file,line,keyword,reference,status,candidates,reason\r\n" + runtime +
                   "/Libraries/Props/Sample/Odd.pp2,2,textureMap,:Runtime:Textures:R&D <old>.jpg,"
                   "missing,,\r\n" +
@@ -168,7 +137,7 @@ TEST_F(frmCheckTest, ExportsTheRowsListedAsCsvAndAsAnEscapedHtmlPage) {
     Show(f, "Problems", "odd");
     f->cmdExportHtml->click();
     EXPECT_EQ(asked, "Export Report As HTML... HTML Page (*.html)|*.html");
-    const std::string html = Read(c.host("page.htm"));
+    const std::string html = c.readBytes("page.htm");
     EXPECT_NE(html.find("<title>Library check of C:\\Poser4\\Runtime</title>"), std::string::npos);
     EXPECT_NE(html.find("<tbody>\n<tr class=\"missing\"><td class=\"status\">Missing</td>"
                         "<td>Libraries\\Props\\Sample\\Odd.pp2</td><td class=\"line\">2</td>"

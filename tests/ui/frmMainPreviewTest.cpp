@@ -1,25 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QSplitter>
 #include <QSplitterHandle>
-#include <functional>
 
 #include "support/WindowFixture.h"
 #include "ui/PreviewPane.h"
 
 namespace bw::test {
 namespace {
-
-// Pumps events until `done` or five seconds have passed.
-bool WaitFor(const std::function<bool()>& done) {
-    QElapsedTimer t;
-    for (t.start(); !done(); QApplication::processEvents(QEventLoop::AllEvents, 10))
-        if (t.elapsed() > 5000) return false;
-    return true;
-}
 
 class frmMainPreview : public WindowFixture {
   protected:
@@ -46,13 +35,12 @@ class frmMainPreview : public WindowFixture {
         const QSize area = window->centralWidget()->size();
         return {8, 4, area.width() - 16, area.height() - 12};
     }
-    // Closes the window (saving as at exit) and starts the program again on the same settings.
-    void Restart() {
-        window->close();
+    // Closes the window, saving as at exit when `save`.
+    void Stop(bool save = true) {
+        if (save) window->close();
         window->Detach();
         app.reset();
         window.reset();
-        Start();
     }
 };
 
@@ -91,8 +79,7 @@ TEST_F(frmMainPreview, FollowsTheSelectionByMouseKeyboardAndHistory) {
     Key(Qt::Key_Down);
     EXPECT_TRUE(Shows("Eyes.jpg"));
     EXPECT_TRUE(HasPicture());
-    QElapsedTimer t;
-    for (t.start(); t.elapsed() < 300;) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    WaitFor([] { return false; }, 300);
     EXPECT_TRUE(Info().startsWith("Eyes.jpg\n"));
 }
 
@@ -112,7 +99,8 @@ TEST_F(frmMainPreview, F3HidesThePaneGivingTheTreeItsPlaceAndTheChoiceLasts) {
     EXPECT_EQ(TreeRect(), TreePlace());
     EXPECT_EQ(Ini("Preview", "Visible") + " " + Ini("Preview", "Width"), "False 260");
 
-    Restart();
+    Stop();  // and the program starts again on the same settings
+    Start();
     EXPECT_FALSE(Cmd("mnuShowPreview")->isChecked() || pane()->isVisible());
     EXPECT_EQ(TreeRect(), TreePlace());
     Cmd("mnuShowPreview")->trigger();
@@ -139,23 +127,15 @@ TEST_F(frmMainPreview, TheTreeKeepsAtLeastHalfTheWidth) {
         window->resize(100, 100);
         EXPECT_EQ(window->size(), QSize(752, 290));
         EXPECT_GE(TreeRect().width(), TreePlace().width() / 2);
-        window->Detach();
-        app.reset();
-        window.reset();
+        Stop(false);
     }
 
     Write("Preview", "Width", "300");
     Start();
     QSplitterHandle* handle = window->findChild<QSplitter*>("splPreview")->handle(1);
     auto drag = [&](int dx) {
-        const QPointF at(handle->rect().center()), to = at + QPointF(dx, 0);
-        QMouseEvent press(QEvent::MouseButtonPress, at, handle->mapToGlobal(at), Qt::LeftButton,
-                          Qt::LeftButton, {});
-        QMouseEvent move(QEvent::MouseMove, to, handle->mapToGlobal(to), Qt::NoButton,
-                         Qt::LeftButton, {});
-        QMouseEvent release(QEvent::MouseButtonRelease, to, handle->mapToGlobal(to), Qt::LeftButton,
-                            {}, {});
-        for (QMouseEvent* e : {&press, &move, &release}) QApplication::sendEvent(handle, e);
+        const QPointF at(handle->rect().center());
+        test::Drag(handle, at, at + QPointF(dx, 0));
     };
     drag(-600);
     EXPECT_GE(TreeRect().width(), TreePlace().width() / 2);

@@ -3,7 +3,6 @@
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QImage>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -22,14 +21,14 @@
 namespace bw::test {
 namespace {
 
-// Each action as "name|caption|shortcut|enabled; ", a separator as "name; ".
-std::string Join(const QList<QAction*>& actions) {
+// Each action as "name|caption|shortcut (or tooltip)|enabled; ", a separator as "name; ".
+std::string Join(const QList<QAction*>& actions, bool tooltips = false) {
     QString out;
     for (const QAction* a : actions) {
         out += a->objectName();
         if (!a->isSeparator())
-            out += "|" + a->text() + "|" + a->shortcut().toString() + "|" +
-                   (a->isEnabled() ? "1" : "0");
+            out += "|" + a->text() + "|" + (tooltips ? a->toolTip() : a->shortcut().toString()) +
+                   (a->isEnabled() ? "|1" : "|0");
         out += "; ";
     }
     return out.toStdString();
@@ -51,15 +50,7 @@ TEST_F(frmMainTest, PlacementCommandTextsAndAScanThatDefersTheClose) {
     auto* bar = window->findChild<QToolBar*>("tlbMain");
     auto* print = qobject_cast<QToolButton*>(bar->widgetForAction(Cmd("PrintContents")));
     ASSERT_TRUE(print && print->menu());
-    std::string tools;  // "key|caption|tooltip|enabled; " per button, separators by key alone
-    for (const QAction* a : bar->actions())
-        tools += (a->objectName() +
-                  (a->isSeparator()
-                       ? ""
-                       : "|" + a->text() + "|" + a->toolTip() + (a->isEnabled() ? "|1" : "|0")) +
-                  "; ")
-                     .toStdString();
-    EXPECT_EQ(tools,
+    EXPECT_EQ(Join(bar->actions(), true),
               "Back|Back|Back one step|0; Forward|Forward|Forward one step|0; "
               "Refresh|Refresh|Refresh the information for this file or folder.|0; Separator1; "
               "Cut|Cut|Cut|0; Copy|Copy|Copy|0; Paste|Paste|Paste|0; Separator4; "
@@ -112,8 +103,7 @@ TEST_F(frmMainTest, PlacementCommandTextsAndAScanThatDefersTheClose) {
     EXPECT_EQ(Ini("WindowSize", "frmMain_Width"), "11700");  // not saved yet
     window->SetScanMode(false);
     EXPECT_TRUE(Cmd("mnuOpen")->isEnabled());
-    QElapsedTimer t;
-    for (t.start(); t.elapsed() < 50;) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    WaitFor([] { return false; }, 50);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(Ini("WindowSize", "frmMain_Width") + " " + Ini("WindowSize", "frmMain_Height"),
               "11280 4350");
@@ -155,8 +145,7 @@ TEST_F(frmMainTest, ExpandingShowsTheSampleLibraryAndAClickSelects) {
 
     // The arrow keys select like a click, and the step is recorded.
     window->treMain()->setFocus();
-    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
-    QApplication::sendEvent(window->treMain(), &up);
+    Key(Qt::Key_Up);
     EXPECT_EQ(app->CurrentNode.get(), folder);
     Cmd("Back")->trigger();
     EXPECT_EQ(TreeModel::NodeOf(window->treMain()->currentIndex()), figure);
