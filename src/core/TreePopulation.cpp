@@ -66,6 +66,21 @@ void GetDrives(AppState& app) {
 
 void ClearChildNodes(AppState& app, Node& node) { app.tree.RemoveChildren(&node); }
 
+namespace {
+
+// The lines a file node starts with: what it references, or what references it.
+void AddScanLines(Node& file, const std::string& name) {
+    if (IsPoserFile(name)) {
+        if (AsciiEqualsIgnoreCase(Tail(name, 3), "obj"))
+            AddScanForFileInFileNode(file);
+        else
+            AddScanForFileNode(file);
+    }
+    if (IsImageFile(name)) AddScanForFileInFileNode(file);
+}
+
+}  // namespace
+
 void FillFolderNode(AppState& app, Node& node) {
     const std::string folder = node.FullPath() + "\\";
     // The node's own folder, not one that differs from its name only in case, which the listing's
@@ -103,13 +118,7 @@ void FillFolderNode(AppState& app, Node& node) {
         child->SetText(name);
         child->SetTag(tag::kFile);
         ClassifyFileNode(*child, app.settings);
-        if (IsPoserFile(name)) {
-            if (AsciiEqualsIgnoreCase(Tail(name, 3), "obj"))
-                AddScanForFileInFileNode(*child);
-            else
-                AddScanForFileNode(*child);
-        }
-        if (IsImageFile(name)) AddScanForFileInFileNode(*child);
+        AddScanLines(*child, name);
         children.push_back(std::move(child));
     }
     if (children.empty()) {
@@ -132,6 +141,23 @@ void ExpandNode(AppState& app, Node& node) {
     }
     app.desktop.SetBusy(false);
     if (app.desktop.Caption() == scanning) app.desktop.SetCaption(kAppTitle);
+}
+
+void ListScansAnew(AppState& app) {
+    std::vector<Node*> scanned;
+    app.tree.ForEach([&](Node* node) {
+        if (node->tag() != tag::kFile || node->children().empty()) return true;
+        const std::string& first = node->child(0)->tag();
+        if (node->children().size() > 1 ||
+            (first != tag::kScanForFile && first != tag::kScanForFileInFile))
+            scanned.push_back(node);
+        return true;
+    });
+    for (Node* node : scanned) {
+        node->SetExpanded(false);
+        app.tree.RemoveChildren(node);
+        AddScanLines(*node, node->text());
+    }
 }
 
 void CollapseNode(AppState&, Node& node) {

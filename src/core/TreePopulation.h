@@ -19,6 +19,9 @@ void ClearChildNodes(AppState& app, Node& node);
 // The tree's expand notification, also called directly to refresh a node: refills drives and
 // folders under the wait cursor and the "... (scanning)" caption.
 void ExpandNode(AppState& app, Node& node);
+// Every file node whose references, or whose referencing files, a scan has listed goes back to
+// its scan line: after library files were rewritten, those lists may no longer hold.
+void ListScansAnew(AppState& app);
 // The tree's collapse notification.
 void CollapseNode(AppState& app, Node& node);
 

@@ -482,6 +482,7 @@ void frmCheck::RepairSelected() {
         return;
     }
     const bool wrote = RunRepairBatch(app_, this, changes, journalRoot);
+    if (wrote && wroteLibraryFiles) wroteLibraryFiles();
     ComeForward();
     if (wrote) StartCheck();
 }
@@ -489,6 +490,7 @@ void frmCheck::RepairSelected() {
 void frmCheck::UndoLastRepair() {
     if (running()) return;
     const bool wrote = RunUndoLastRepair(app_, this, journalRoot);
+    if (wrote && wroteLibraryFiles) wroteLibraryFiles();
     ComeForward();
     if (wrote) StartCheck();
 }

@@ -79,6 +79,9 @@ class frmCheck : public QDialog {
     std::function<std::string(const std::string& title, const std::string& filter)> chooseSaveFile;
     // Where repairs keep the old bytes for Undo (host path); replaceable for tests.
     std::string journalRoot;
+    // Called after a repair or an undo from this window wrote library files, so what else shows
+    // them can show them anew.
+    std::function<void()> wroteLibraryFiles;
 
   public slots:
     void reject() override;  // Esc and the close control stop the check too

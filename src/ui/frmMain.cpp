@@ -274,6 +274,7 @@ void frmMain::ShowCheckLibrary() {
         check_ = std::make_unique<frmCheck>(
             *app_, [this](const std::string& file) { return RevealLibraryFile(file); }, this);
         check_->journalRoot = journalRoot;
+        check_->wroteLibraryFiles = [this] { ShowFilesRewritten(); };
     }
     check_->Open();
 }
@@ -284,11 +285,17 @@ void frmMain::UndoLastRepair() {
 }
 
 void frmMain::ShowRepaired() {
-    if (!app_ || unloaded_) return;
+    ShowFilesRewritten();
+    if (app_ && !unloaded_ && check_ && check_->isVisible()) check_->StartCheck();
+}
+
+void frmMain::ShowFilesRewritten() {
+    // A scan walks the tree meanwhile; the next refresh shows the files then.
+    if (!app_ || unloaded_ || scanning_ || expandingAll_) return;
+    ListScansAnew(*app_);
     RefreshCurrentNode(*app_);
     FollowCurrentNode();
     UpdatePreview(true);
-    if (check_ && check_->isVisible()) check_->StartCheck();
 }
 
 bool frmMain::RevealLibraryFile(const std::string& hostPath) {

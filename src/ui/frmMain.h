@@ -112,6 +112,8 @@ class frmMain : public QMainWindow, public Desktop {
     // After a repair or an undo wrote library files: the current node and an open report show
     // them anew.
     void ShowRepaired();
+    // The current node and the preview, after library files were rewritten elsewhere.
+    void ShowFilesRewritten();
 
     void RunToolbar(const std::string& key);
     void RunMenu(const std::string& item);

@@ -11,6 +11,7 @@
 #include <functional>
 #include <sstream>
 
+#include "core/Classification.h"
 #include "repair/RepairJournal.h"
 #include "ui/CheckFilterProxy.h"
 #include "ui/CheckRowModel.h"
@@ -79,6 +80,13 @@ TEST_F(RepairFlowTest, RepairsTheMovedRowsAndUndoPutsTheExactBytesBack) {
     const std::string figure = c.readBytes(kFigure), crate = c.readBytes(kCrate);
     frmCheck* f = OpenCheck();
     ASSERT_TRUE(f && Finish(f));
+    // The figure's references, listed in the main tree, are listed anew after the repair.
+    const auto figureRow = [this] {
+        return Expand({"C:", "Poser4", "Runtime", "Libraries", "character", "Sample", "Figure.cr2"});
+    };
+    const char* stale = ":Runtime:Textures:Sample:skin.jpg";
+    Click(Find(figureRow(), kScanForFileText));
+    ASSERT_TRUE(Find(figureRow(), stale).isValid());
     EXPECT_FALSE(f->cmdRepair->isEnabled());  // nothing selected yet
     Show(f, "Missing");
     f->cmdSelectRepairable->click();
@@ -118,6 +126,7 @@ TEST_F(RepairFlowTest, RepairsTheMovedRowsAndUndoPutsTheExactBytesBack) {
     EXPECT_EQ(f->rows->count(RefStatus::Moved), 0);
     EXPECT_EQ(f->rows->count(RefStatus::Missing), 1);
     EXPECT_EQ(Line(kFigure, 528), "\t\ttextureMap \":Runtime:Textures:Other:skin.jpg\"\r");
+    EXPECT_EQ(Texts(figureRow()), std::vector<std::string>{kScanForFileText});
 
     Modals undo({Press("cmdYes"), Press("cmdOK")});
     f->cmdUndoRepair->click();
