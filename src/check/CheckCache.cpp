@@ -135,31 +135,53 @@ const CachedFile* CachedLibrary::Find(std::string_view relative) const {
 }
 
 uint32_t LibraryCacheWriter::PathId(std::string_view path) {
-    const auto [it, added] = ids_.try_emplace(path, static_cast<uint32_t>(paths_.size()));
-    if (added) paths_.push_back(path);
-    return it->second;
+    if (const auto it = ids_.find(path); it != ids_.end()) return it->second;
+    // Kept here: a check lets go of each file's references once they are set down.
+    const std::string_view kept = owned_.emplace_back(path);
+    const auto id = static_cast<uint32_t>(paths_.size());
+    ids_.emplace(kept, id);
+    paths_.push_back(kept);
+    return id;
 }
 
-LibraryCacheWriter::LibraryCacheWriter() : files_(kHeaderSize, '\0') {}
+LibraryCacheWriter::LibraryCacheWriter(bool slotted) : files_(kHeaderSize, '\0'), slotted_(slotted) {}
 
 void LibraryCacheWriter::Reserve(size_t bytes) {
-    files_.reserve(bytes);
-    Prefault(files_.data() + files_.size(), files_.capacity() - files_.size());
+    std::string& out = slotted_ ? records_ : files_;
+    out.reserve(out.size() + bytes);
+    Prefault(out.data() + out.size(), out.capacity() - out.size());
 }
 
-void LibraryCacheWriter::AddHead(std::string_view relative, const FileStamp& stamp,
-                                 size_t references) {
-    PutString(files_, relative);
-    PutVarint(files_, stamp.size);
-    PutVarint(files_, ZigZag(stamp.mtimeNs));
-    PutVarint(files_, ZigZag(stamp.ctimeNs));
-    PutVarint(files_, references);
+void LibraryCacheWriter::AddHead(std::string& out, std::string_view relative,
+                                 const FileStamp& stamp, size_t references) {
+    PutString(out, relative);
+    PutVarint(out, stamp.size);
+    PutVarint(out, ZigZag(stamp.mtimeNs));
+    PutVarint(out, ZigZag(stamp.ctimeNs));
+    PutVarint(out, references);
     ++fileCount_;
+}
+
+void LibraryCacheWriter::AddReferences(std::string& out, const FileReferences& references) {
+    for (size_t i = 0; i < references.size(); ++i) {
+        PutVarint(out, references.line(i));
+        out.push_back(static_cast<char>(references.keyword(i)));
+        PutVarint(out, PathId(references.path(i)));
+    }
+}
+
+void LibraryCacheWriter::AddCachedReferences(std::string& out, const CachedLibrary& from,
+                                             const CachedFile& file) {
+    from.ForEachReference(file, [&](const CachedLibrary::Reference& r) {
+        PutVarint(out, r.line);
+        out.push_back(static_cast<char>(r.keyword));
+        PutVarint(out, PathId(from.path(r.path)));
+    });
 }
 
 void LibraryCacheWriter::AddFile(std::string_view relative, const FileStamp& stamp,
                                  const std::vector<ExtractedReference>& references) {
-    AddHead(relative, stamp, references.size());
+    AddHead(files_, relative, stamp, references.size());
     for (const auto& r : references) {
         PutVarint(files_, r.line);
         files_.push_back(static_cast<char>(r.keyword));
@@ -169,24 +191,46 @@ void LibraryCacheWriter::AddFile(std::string_view relative, const FileStamp& sta
 
 void LibraryCacheWriter::AddFile(std::string_view relative, const FileStamp& stamp,
                                  const FileReferences& references) {
-    AddHead(relative, stamp, references.size());
-    for (size_t i = 0; i < references.size(); ++i) {
-        PutVarint(files_, references.line(i));
-        files_.push_back(static_cast<char>(references.keyword(i)));
-        PutVarint(files_, PathId(references.path(i)));
-    }
+    AddHead(files_, relative, stamp, references.size());
+    AddReferences(files_, references);
 }
 
 void LibraryCacheWriter::AddCachedFile(const CachedLibrary& from, const CachedFile& file) {
-    AddHead(file.relative, file.stamp, file.referenceCount);
-    from.ForEachReference(file, [&](const CachedLibrary::Reference& r) {
-        PutVarint(files_, r.line);
-        files_.push_back(static_cast<char>(r.keyword));
-        PutVarint(files_, PathId(from.path(r.path)));
-    });
+    AddHead(files_, file.relative, file.stamp, file.referenceCount);
+    AddCachedReferences(files_, from, file);
+}
+
+void LibraryCacheWriter::SetFile(size_t slot, std::string_view relative, const FileStamp& stamp,
+                                 const FileReferences& references) {
+    const size_t at = records_.size();
+    AddHead(records_, relative, stamp, references.size());
+    AddReferences(records_, references);
+    EndRecord(slot, at);
+}
+
+void LibraryCacheWriter::SetCachedFile(size_t slot, const CachedLibrary& from,
+                                       const CachedFile& file) {
+    const size_t at = records_.size();
+    AddHead(records_, file.relative, file.stamp, file.referenceCount);
+    AddCachedReferences(records_, from, file);
+    EndRecord(slot, at);
+}
+
+void LibraryCacheWriter::EndRecord(size_t slot, size_t at) {
+    if (slot >= slots_.size()) slots_.resize(slot + 1, {0, 0});
+    slots_[slot] = {at, records_.size() - at};
 }
 
 std::string LibraryCacheWriter::Finish() {
+    if (!records_.empty()) {
+        size_t pathBytes = 0;
+        for (const auto p : paths_) pathBytes += 10 + p.size();
+        files_.reserve(files_.size() + records_.size() + pathBytes);
+        Prefault(files_.data() + files_.size(), files_.capacity() - files_.size());
+        for (const auto& [at, size] : slots_) files_.append(records_, at, size);
+        records_ = {};
+        slots_ = {};
+    }
     for (const auto p : paths_) PutString(files_, p);
     SetU32(files_.data(), static_cast<uint32_t>(fileCount_));
     SetU32(files_.data() + 4, static_cast<uint32_t>(paths_.size()));

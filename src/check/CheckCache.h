@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -55,12 +56,12 @@ class CachedLibrary {
     std::vector<CachedFile> files_;
 };
 
-// Builds the bytes of a CachedLibrary, files given in ascending order of relative path. The
-// strings handed in must outlive Finish.
+// Builds the bytes of a CachedLibrary, files given in ascending order of relative path.
 class LibraryCacheWriter {
   public:
-    LibraryCacheWriter();
-    // Makes room for about `bytes` at once.
+    // `slotted`: the files come by SetFile and SetCachedFile, else by AddFile and AddCachedFile.
+    explicit LibraryCacheWriter(bool slotted = false);
+    // Makes room for about `bytes` more at once.
     void Reserve(size_t bytes);
     void AddFile(std::string_view relative, const FileStamp& stamp,
                  const std::vector<ExtractedReference>& references);
@@ -68,16 +69,33 @@ class LibraryCacheWriter {
                  const FileReferences& references);
     // Copies a file from an earlier cache.
     void AddCachedFile(const CachedLibrary& from, const CachedFile& file);
+
+    // The same, for files met in any order: `slot` is the file's place among them in ascending
+    // order of relative path. A check stores each file as it is read, while its references are
+    // still at hand. Finish puts them in slot order.
+    void SetFile(size_t slot, std::string_view relative, const FileStamp& stamp,
+                 const FileReferences& references);
+    void SetCachedFile(size_t slot, const CachedLibrary& from, const CachedFile& file);
+
     std::string Finish();
 
   private:
     uint32_t PathId(std::string_view path);
-    void AddHead(std::string_view relative, const FileStamp& stamp, size_t references);
+    void AddHead(std::string& out, std::string_view relative, const FileStamp& stamp,
+                 size_t references);
+    void AddReferences(std::string& out, const FileReferences& references);
+    void AddCachedReferences(std::string& out, const CachedLibrary& from, const CachedFile& file);
+    // Takes the record just written at the end of records_ as slot `slot`'s.
+    void EndRecord(size_t slot, size_t at);
 
     std::string files_;
     size_t fileCount_ = 0;
+    bool slotted_;
+    std::string records_;  // the records set by slot, in the order they came
+    std::vector<std::pair<size_t, size_t>> slots_;  // where each slot's record lies in records_
     std::vector<std::string_view> paths_;
     std::unordered_map<std::string_view, uint32_t> ids_;
+    std::deque<std::string> owned_;  // each distinct path; a deque keeps them in place
 };
 
 // The extracted references of the library files under each Runtime folder, kept in an SQLite

@@ -182,12 +182,15 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
         return std::string_view(f.path).substr(relativeFrom);
     };
     const auto& cachedFiles = cached.files();
-    // The cache's record of each file found unchanged.
-    std::vector<const CachedFile*> unchanged(files.size(), nullptr);
-    // Each file's job in the pool, and the file of each job.
-    std::vector<size_t> jobOf(files.size(), kNoJob), fileOf;
+    // What the cache will hold, each file set down as soon as its references are known.
+    std::optional<LibraryCacheWriter> writer;
+    if (!options.cachePath.empty()) {
+        writer.emplace(true);
+        writer->Reserve(cached.byteSize() + 128 * files.size());
+    }
+    // The file of each job in the pool.
+    std::vector<size_t> fileOf;
     const auto noteJob = [&](size_t job, size_t file) {
-        jobOf[file] = job;
         if (job >= fileOf.size()) fileOf.resize(job + 1, kNoJob);
         fileOf[job] = file;
     };
@@ -204,19 +207,16 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
             ++nextCached;
         if (nextCached < cachedFiles.size() && cachedFiles[nextCached].relative == relative &&
             f.stamped && cachedFiles[nextCached].stamp == f.stamp) {
-            unchanged[i] = &cachedFiles[nextCached];
             ++unchangedCount;
-            sink.AddCachedFile(f.path, cached, *unchanged[i]);
+            sink.AddCachedFile(f.path, cached, cachedFiles[nextCached]);
+            if (writer) writer->SetCachedFile(i, cached, cachedFiles[nextCached]);
         } else {
             noteJob(pool.Add(f.path, f.compressed), i);
         }
     }
     pool.Close();
 
-    // The references of the files read, by job, kept for the cache; none for a file that failed.
-    std::vector<std::optional<FileReferences>> fresh(fileOf.size());
-    std::vector<FileStamp> freshStamps(fileOf.size());
-    size_t freshCount = 0;
+    size_t freshCount = 0;  // files read without error
     while (!cancel.load() && !pool.Finished()) {
         for (auto& result : pool.Take(std::chrono::milliseconds(10))) {
             const size_t file = result.job < fileOf.size() ? fileOf[result.job] : kNoJob;
@@ -225,8 +225,7 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
             ++summary.filesRead;
             if (result.error.empty()) {
                 sink.AddFile(path, result.refs);
-                fresh[result.job] = std::move(result.refs);
-                freshStamps[result.job] = result.stamp;
+                if (writer) writer->SetFile(file, relativeOf(files[file]), result.stamp, result.refs);
                 ++freshCount;
             } else {
                 sink.AddUnreadable(path, result.error, true);
@@ -243,21 +242,7 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
         !summary.cancelled && (freshCount > 0 || unchangedCount != cachedFiles.size());
     loading.wait();
     summary.cacheUsed = cache && cache->enabled();
-    if (cache && cache->enabled() && changed) {
-        LibraryCacheWriter writer;
-        size_t estimate = cached.byteSize() + (64 << 10);
-        for (const auto& refs : fresh)
-            if (refs) estimate += 96 + 8 * refs->size();
-        writer.Reserve(estimate);
-        for (size_t i = 0; i < files.size(); ++i) {
-            const size_t job = jobOf[i];
-            if (job != kNoJob && fresh[job])
-                writer.AddFile(relativeOf(files[i]), freshStamps[job], *fresh[job]);
-            else if (unchanged[i])
-                writer.AddCachedFile(cached, *unchanged[i]);
-        }
-        cache->Store(runtime, writer.Finish());
-    }
+    if (cache && cache->enabled() && changed && writer) cache->Store(runtime, writer->Finish());
     sink.Flush();
     sink.Progress(CheckPhase::Done);
     return summary;

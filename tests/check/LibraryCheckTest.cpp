@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "check/CheckCache.h"
 #include "check/CheckTestSupport.h"
@@ -229,6 +230,21 @@ TEST(CachedLibrary, RoundTripsSharingEachPathAndCopiesToANewCache) {
     EXPECT_EQ(copy.files()[0].relative, "Libraries/b/Pose.pz2");
     EXPECT_EQ(ReferencesOf(copy, copy.files()[0]), kPoseRefs);
     EXPECT_EQ(copy.referenceCount(), 1u);
+}
+
+TEST(CachedLibrary, FilesSetInAnyOrderAreStoredInOrderOfTheirPlaces) {
+    LibraryCacheWriter writer(true);
+    const auto set = [&](size_t slot, std::string_view relative, const FileStamp& stamp,
+                         const std::vector<ExtractedReference>& refs) {
+        auto packed = std::make_unique<FileReferences>();
+        for (const auto& r : refs) packed->Add(r.line, r.keyword, r.path);
+        writer.SetFile(slot, relative, stamp, *packed);
+        // The references go before Finish, as a check lets them go.
+        packed.reset();
+    };
+    set(1, "Libraries/b/Pose.pz2", {0, 0, 0}, kPoseRefs);
+    set(0, "Libraries/a/Fig.cr2", {10, -5, 1700000000123456789}, kFigRefs);
+    EXPECT_EQ(writer.Finish(), TwoFileCache());
 }
 
 struct DamageCase {
