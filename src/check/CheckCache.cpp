@@ -144,7 +144,8 @@ uint32_t LibraryCacheWriter::PathId(std::string_view path) {
     return id;
 }
 
-LibraryCacheWriter::LibraryCacheWriter(bool slotted) : files_(kHeaderSize, '\0'), slotted_(slotted) {}
+LibraryCacheWriter::LibraryCacheWriter(bool slotted)
+    : files_(kHeaderSize, '\0'), slotted_(slotted) {}
 
 void LibraryCacheWriter::Reserve(size_t bytes) {
     std::string& out = slotted_ ? records_ : files_;

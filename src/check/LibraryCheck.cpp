@@ -147,8 +147,11 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
     // A library file the walk leaves unmeasured is read whatever the cache holds, so reading starts
     // while the walk goes on.
     ReaderPool pool(ThreadCount(options.threads), options.sizeCap, cancel);
-    const UnstampedHandler readNow = [&pool](const LibraryFileEntry& f) {
-        return pool.Add(f.path, f.compressed);
+    const UnstampedHandler readNow = [&pool](const std::vector<const LibraryFileEntry*>& files) {
+        std::vector<ReaderPool::File> toRead;
+        toRead.reserve(files.size());
+        for (const LibraryFileEntry* f : files) toRead.push_back({f->path, f->compressed});
+        return pool.Add(std::move(toRead));
     };
     std::optional<RuntimeIndex> walked;
     try {
@@ -188,13 +191,16 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
         writer.emplace(true);
         writer->Reserve(cached.byteSize() + 128 * files.size());
     }
+    // The files found unchanged, with their records; set down only if the cache is written at all,
+    // which an unchanged library spares.
+    std::vector<std::pair<size_t, const CachedFile*>> unchanged;
     // The file of each job in the pool.
     std::vector<size_t> fileOf;
     const auto noteJob = [&](size_t job, size_t file) {
         if (job >= fileOf.size()) fileOf.resize(job + 1, kNoJob);
         fileOf[job] = file;
     };
-    size_t nextCached = 0, unchangedCount = 0;
+    size_t nextCached = 0;
     for (size_t i = 0; i < files.size(); ++i) {
         if (i % 64 == 0 && cancel.load(std::memory_order_relaxed)) break;
         const LibraryFileEntry& f = files[i];
@@ -207,11 +213,10 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
             ++nextCached;
         if (nextCached < cachedFiles.size() && cachedFiles[nextCached].relative == relative &&
             f.stamped && cachedFiles[nextCached].stamp == f.stamp) {
-            ++unchangedCount;
+            unchanged.emplace_back(i, &cachedFiles[nextCached]);
             sink.AddCachedFile(f.path, cached, cachedFiles[nextCached]);
-            if (writer) writer->SetCachedFile(i, cached, cachedFiles[nextCached]);
         } else {
-            noteJob(pool.Add(f.path, f.compressed), i);
+            noteJob(pool.Add({{f.path, f.compressed}}), i);
         }
     }
     pool.Close();
@@ -225,7 +230,8 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
             ++summary.filesRead;
             if (result.error.empty()) {
                 sink.AddFile(path, result.refs);
-                if (writer) writer->SetFile(file, relativeOf(files[file]), result.stamp, result.refs);
+                if (writer)
+                    writer->SetFile(file, relativeOf(files[file]), result.stamp, result.refs);
                 ++freshCount;
             } else {
                 sink.AddUnreadable(path, result.error, true);
@@ -239,10 +245,13 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
     // folder are dropped. A cancelled check stores nothing: writing could outlast the promptness
     // Cancel owes.
     const bool changed =
-        !summary.cancelled && (freshCount > 0 || unchangedCount != cachedFiles.size());
+        !summary.cancelled && (freshCount > 0 || unchanged.size() != cachedFiles.size());
     loading.wait();
     summary.cacheUsed = cache && cache->enabled();
-    if (cache && cache->enabled() && changed && writer) cache->Store(runtime, writer->Finish());
+    if (cache && cache->enabled() && changed && writer) {
+        for (const auto& [i, record] : unchanged) writer->SetCachedFile(i, cached, *record);
+        cache->Store(runtime, writer->Finish());
+    }
     sink.Flush();
     sink.Progress(CheckPhase::Done);
     return summary;

@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string_view>
 #include <utility>
 
@@ -15,6 +17,8 @@ namespace {
 
 // Files read before the checking thread is woken: a wake-up per file would cost more.
 constexpr size_t kWakeEvery = 64;
+// Files a thread takes at once.
+constexpr size_t kClaim = 8;
 // How long a thread waiting for files sleeps before it looks at Cancel again.
 constexpr auto kCancelPoll = std::chrono::milliseconds(20);
 
@@ -67,11 +71,16 @@ ReaderPool::~ReaderPool() {
     for (auto& t : threads_) t.join();
 }
 
-size_t ReaderPool::Add(std::string path, bool compressed) {
+size_t ReaderPool::Add(std::vector<File> files) {
     std::lock_guard lock(mutex_);
-    jobs_.push_back({std::move(path), compressed});
-    queued_.notify_one();
-    return jobs_.size() - 1;
+    const size_t first = jobs_.size();
+    jobs_.insert(jobs_.end(), std::make_move_iterator(files.begin()),
+                 std::make_move_iterator(files.end()));
+    if (files.size() == 1)
+        queued_.notify_one();
+    else if (!files.empty())
+        queued_.notify_all();
+    return first;
 }
 
 void ReaderPool::Close() {
@@ -95,32 +104,43 @@ void ReaderPool::Work() {
     LibraryReferenceParser parser;
     GzipInflater inflater;
     FolderHandle folder;
+    std::vector<ParsedFile> finished;
+    std::vector<const File*> claimed;
     std::unique_lock lock(mutex_);
     for (;;) {
         while (next_ == jobs_.size() && !closed_ && !Cancelled())
             queued_.wait_for(lock, kCancelPoll);
         if (next_ == jobs_.size() || Cancelled()) break;
-        const size_t job = next_++;
-        const Job& file = jobs_[job];
+        // A few files at a time, so that the threads seldom wait for each other's lock.
+        const size_t from = next_, to = std::min(jobs_.size(), next_ + kClaim);
+        next_ = to;
+        // Found while the lock is held; a deque's elements stay put while others are added.
+        claimed.clear();
+        for (size_t job = from; job < to; ++job) claimed.push_back(&jobs_[job]);
         lock.unlock();
 
-        parser.Reset();
-        ParsedFile result{job, {}, {}, {}};
-        const auto [folderFd, name] = folder.For(file.path);
-        result.error = ReadLibraryFileAt(folderFd, name, file.compressed, sizeCap_, parser,
-                                         &cancel_, &result.stamp, &inflater);
-        if (result.error.empty() && !Cancelled()) {
-            parser.Finish();
-            result.refs = parser.TakeFileReferences();
+        for (size_t job = from; job < to && !Cancelled(); ++job) {
+            const File& file = *claimed[job - from];
+            parser.Reset();
+            ParsedFile& result = finished.emplace_back();
+            result.job = job;
+            const auto [folderFd, name] = folder.For(file.path);
+            result.error = ReadLibraryFileAt(folderFd, name, file.compressed, sizeCap_, parser,
+                                             &cancel_, &result.stamp, &inflater);
+            if (result.error.empty() && !Cancelled()) {
+                parser.Finish();
+                result.refs = parser.TakeFileReferences();
+            }
         }
         lock.lock();
         // A read cut short by Cancel is no result.
         if (Cancelled()) break;
-        done_.push_back(std::move(result));
-        if (done_.size() % kWakeEvery == 0) ready_.notify_one();
+        const size_t before = done_.size();
+        for (auto& result : finished) done_.push_back(std::move(result));
+        finished.clear();
+        if (before < kWakeEvery && done_.size() >= kWakeEvery) ready_.notify_one();
     }
     --working_;
     ready_.notify_one();
 }
-
 }  // namespace bw::check

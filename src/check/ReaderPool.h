@@ -33,8 +33,12 @@ class ReaderPool {
     // Stops the threads after the files they are reading, and waits for them.
     ~ReaderPool();
 
-    // Queues a file (a host path); answers its job number, counted from 0.
-    size_t Add(std::string path, bool compressed);
+    struct File {
+        std::string path;  // host path
+        bool compressed;
+    };
+    // Queues files; answers the job number of the first, counted from 0, the others following.
+    size_t Add(std::vector<File> files);
     // No more files will come: the threads stop once the queue is empty.
     void Close();
 
@@ -44,13 +48,10 @@ class ReaderPool {
     bool Finished();
 
   private:
-    struct Job {
-        std::string path;
-        bool compressed;
-    };
     void Work();
     bool Cancelled() const {
-        return abandoned_.load(std::memory_order_relaxed) || cancel_.load(std::memory_order_relaxed);
+        return abandoned_.load(std::memory_order_relaxed) ||
+               cancel_.load(std::memory_order_relaxed);
     }
 
     const uint64_t sizeCap_;
@@ -58,7 +59,7 @@ class ReaderPool {
     std::mutex mutex_;
     std::condition_variable queued_;  // a job came, or the pool was closed
     std::condition_variable ready_;   // results came, or a thread stopped
-    std::deque<Job> jobs_;            // a deque: a job's place stays put while others are added
+    std::deque<File> jobs_;           // a deque: a job's place stays put while others are added
     size_t next_ = 0;                 // the first job not yet taken by a thread
     bool closed_ = false;
     std::atomic<bool> abandoned_{false};  // the pool is going: no further file is started

@@ -37,8 +37,7 @@ bool UnderLibraries(const std::string& relative) {
 }  // namespace
 
 RuntimeIndex RuntimeIndex::Build(const std::string& runtimeHost, const std::atomic<bool>* cancel,
-                                 const StampFilter& stampIf,
-                                 const UnstampedHandler& unstamped) {
+                                 const StampFilter& stampIf, const UnstampedHandler& unstamped) {
     RuntimeIndex index;
     index.runtime_ = runtimeHost;
     while (index.runtime_.size() > 1 && index.runtime_.back() == '/') index.runtime_.pop_back();
@@ -115,8 +114,8 @@ class FolderQueue {
 
 // Lists one folder into `part`; answers its sub-folders.
 std::vector<std::string> ListFolder(const std::string& runtime, const std::string& folder,
-                                    const StampFilter& stampIf,
-                                    const UnstampedHandler& unstamped, WalkPart& part) {
+                                    const StampFilter& stampIf, const UnstampedHandler& unstamped,
+                                    WalkPart& part) {
     std::vector<std::string> subfolders;
     const std::string host = folder.empty() ? runtime : runtime + "/" + folder;
     Dir d{::opendir(host.c_str())};
@@ -126,6 +125,7 @@ std::vector<std::string> ListFolder(const std::string& runtime, const std::strin
     }
     const int fd = ::dirfd(d.dir);
     const bool libraries = UnderLibraries(folder + "/");
+    std::vector<size_t> handOn;  // the folder's unmeasured library files, by place in part.library
     while (const dirent* e = ::readdir(d.dir)) {
         const std::string_view name = e->d_name;
         if (name == "." || name == "..") continue;
@@ -161,12 +161,19 @@ std::vector<std::string> ListFolder(const std::string& runtime, const std::strin
                 entry.stamp = StampOf(st);
                 entry.stamped = true;
             }
-            if (!wanted && unstamped) entry.handedOn = unstamped(entry);
+            if (!wanted && unstamped) handOn.push_back(part.library.size());
             // One that vanished since it was listed is left out, as if listed a moment later.
             if (entry.stamped || !wanted) part.library.push_back(std::move(entry));
         }
         part.hashes.push_back(NameHash(name));
         part.files.push_back(std::move(relative));
+    }
+    if (!handOn.empty()) {
+        std::vector<const LibraryFileEntry*> files;
+        files.reserve(handOn.size());
+        for (const size_t i : handOn) files.push_back(&part.library[i]);
+        const size_t first = unstamped(files);
+        for (size_t k = 0; k < handOn.size(); ++k) part.library[handOn[k]].handedOn = first + k;
     }
     return subfolders;
 }

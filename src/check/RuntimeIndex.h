@@ -19,16 +19,17 @@ struct LibraryFileEntry {
     FileStamp stamp;   // when `stamped`
     bool stamped = false;
     bool compressed = false;
-    size_t handedOn = kNotHandedOn;  // what the walk's UnstampedHandler answered for it
+    size_t handedOn = kNotHandedOn;  // its number from the walk's UnstampedHandler
     static constexpr size_t kNotHandedOn = static_cast<size_t>(-1);
 };
 
 // Says whether the walk should measure the library file at `relative` (below the Runtime folder);
 // called on the walking threads at once.
 using StampFilter = std::function<bool(std::string_view relative)>;
-// Takes a library file the walk leaves unmeasured, the moment it is met, so that it can be read
-// while the walk goes on; its answer is kept in the entry. Called on the walking threads at once.
-using UnstampedHandler = std::function<size_t(const LibraryFileEntry&)>;
+// Takes the library files of one folder that the walk leaves unmeasured, as soon as the folder is
+// listed, so that they can be read while the walk goes on. Answers a number for the first, which
+// its entry keeps; the others get the numbers that follow. Called on the walking threads at once.
+using UnstampedHandler = std::function<size_t(const std::vector<const LibraryFileEntry*>& files)>;
 
 // A folder the walk could not list, with the reason.
 struct UnlistedFolder {

@@ -128,6 +128,20 @@ TEST_F(LibraryCheckTest, SecondCheckReadsOnlyWhatChanged) {
     EXPECT_EQ(fixture::RunCheck(options).rows, changed.rows);
 }
 
+TEST_F(LibraryCheckTest, FilesFoundUnchangedStayCachedWhenAnotherChanges) {
+    options.cachePath = CachePath();
+    fixture::RunCheck(options);
+    const std::string fig = dir.host("Runtime/Libraries/character/A/Fig.cr2");
+    const timespec times[2] = {{0, UTIME_OMIT}, {1000000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, fig.c_str(), times, 0), 0);
+    // The figure and the three unreadable files are read; the pose comes from the cache...
+    EXPECT_EQ(fixture::RunCheck(options).summary.filesRead, 4u);
+    // ...and is still there for the next check.
+    const auto third = fixture::RunCheck(options);
+    EXPECT_EQ(third.summary.filesRead, 3u);
+    EXPECT_EQ(third.rows, kExpected);
+}
+
 // Whatever state the database is in, the answer is the one a check without cache gives.
 TEST_F(LibraryCheckTest, DamagedLockedOrForeignDatabaseNeverChangesTheAnswer) {
     options.cachePath = CachePath();

@@ -32,9 +32,15 @@ TEST(ReaderPool, FilesAddedFromSeveralThreadsWhileReadingComeBackOnceEach) {
     const std::atomic<bool> cancel{false};
     ReaderPool pool(2, 1 << 20, cancel);
     std::vector<std::thread> adders;
+    // One at a time, and ten at once.
     for (int t = 0; t < 3; ++t)
-        adders.emplace_back([&] {
-            for (int i = 0; i < 100; ++i) pool.Add(i % 10 ? good : gone, false);
+        adders.emplace_back([&, t] {
+            for (int i = 0; i < 100; i += t ? 1 : 10) {
+                std::vector<ReaderPool::File> files;
+                for (int k = i; k < (t ? i + 1 : i + 10); ++k)
+                    files.push_back({k % 10 ? good : gone, false});
+                pool.Add(std::move(files));
+            }
         });
     for (auto& t : adders) t.join();
     // Nothing may be lost between the last Add and Close.
@@ -62,7 +68,7 @@ TEST(ReaderPool, CancelEndsAPoolThatWasNeverClosed) {
     dir.createFile("Runtime/a.cr2", std::string(100000, 'x'));
     std::atomic<bool> cancel{false};
     ReaderPool pool(2, 1 << 20, cancel);
-    for (int i = 0; i < 5000; ++i) pool.Add(dir.host("Runtime/a.cr2"), false);
+    for (int i = 0; i < 5000; ++i) pool.Add({{dir.host("Runtime/a.cr2"), false}});
     cancel = true;
     EXPECT_LT(Drain(pool).size(), 5000u);
 }
