@@ -32,14 +32,12 @@ Act Press(int key) {
 }
 
 TEST(MsgBox, EachStyleShowsItsButtonsAndPictureAndThePromptAsPlainText) {
-    // style -> the buttons shown (at this left pixel where one is given) and the picture
+    // style -> the buttons shown and the picture
     // clang-format off
     const std::tuple<int, std::string, std::string> cases[] = {
-        {0, "OK@149", "pctTalk"}, {16, "OK", "pctHand"}, {64, "OK", "pctAlert"},
-        {1, "OK@116 Cancel@212", "pctTalk"}, {17, "OK Cancel", "pctHand"}, {65, "OK Cancel", "pctAlert"},
-        {4, "Yes@116 No@212", "pctTalk"}, {20, "Yes No", "pctHand"}, {68, "Yes@101 No@197", "pctAlert"},
-        {3, "Yes@50 No@146 Cancel@242", "pctTalk"}, {19, "Yes No Cancel", "pctHand"},
-        {67, "Yes No Cancel", "pctAlert"}, {2, "", ""}, {5, "", ""}, {80, "", ""},
+        {0, "OK", "pctTalk"}, {16, "OK", "pctHand"}, {65, "OK Cancel", "pctAlert"},
+        {4, "Yes No", "pctTalk"}, {3, "Yes No Cancel", "pctTalk"}, {19, "Yes No Cancel", "pctHand"},
+        {2, "", ""}, {80, "", ""},
     };
     // clang-format on
     const std::string prompt = "<b>C:\\a&b</b> " + std::string(2000, 'x');
@@ -50,19 +48,15 @@ TEST(MsgBox, EachStyleShowsItsButtonsAndPictureAndThePromptAsPlainText) {
         EXPECT_EQ(box.lblMsgText->text().toStdString(), prompt);
         EXPECT_EQ(box.lblMsgText->textFormat(), Qt::PlainText);
         EXPECT_EQ(box.size(), QSize(378, 118));  // a long prompt does not grow the box
-        std::string names, lefts, pictures;
+        std::string names, pictures;
         for (QString name : {"OK", "Yes", "No", "Cancel"}) {
-            auto* button = box.findChild<QPushButton*>("cmd" + name);
-            const bool shown = button->isVisibleTo(&box);
+            const bool shown = box.findChild<QPushButton*>("cmd" + name)->isVisibleTo(&box);
             EXPECT_EQ(box.findChild<Shape*>("shp" + name)->isVisibleTo(&box), shown);
-            if (!shown) continue;
-            names += (names.empty() ? "" : " ") + name.toStdString();
-            lefts +=
-                (lefts.empty() ? "" : " ") + name.toStdString() + "@" + std::to_string(button->x());
+            if (shown) names += (names.empty() ? "" : " ") + name.toStdString();
         }
         for (const char* name : {"pctTalk", "pctAlert", "pctHand"})
             if (box.findChild<QLabel*>(name)->isVisibleTo(&box)) pictures += name;
-        EXPECT_EQ(buttons.find('@') == std::string::npos ? names : lefts, buttons);
+        EXPECT_EQ(names, buttons);
         EXPECT_EQ(pictures, picture);
     }
 }
@@ -70,10 +64,9 @@ TEST(MsgBox, EachStyleShowsItsButtonsAndPictureAndThePromptAsPlainText) {
 TEST(MsgBox, AnswerOfEachButtonKeyAndTheCloseControl) {
     // clang-format off
     const std::tuple<int, Act, int> cases[] = {
-        {0, Click("cmdOK"), 1}, {1, Click("cmdOK"), 1}, {1, Click("cmdCancel"), 2},
-        {3, Click("cmdYes"), 6}, {3, Click("cmdNo"), 7}, {3, Click("cmdCancel"), 2},
-        {4, Click("cmdYes"), 6}, {4, Click("cmdNo"), 7}, {0, Close, 2}, {20, Close, 2}, {2, Close, 2},
-        {68, Press(Qt::Key_Return), 6}, {68, Press(Qt::Key_Escape), 2}, {2, Press(Qt::Key_Escape), 2},
+        {0, Click("cmdOK"), 1}, {1, Click("cmdCancel"), 2}, {3, Click("cmdNo"), 7},
+        {3, Click("cmdCancel"), 2}, {20, Close, 2}, {2, Close, 2}, {68, Press(Qt::Key_Return), 6},
+        {68, Press(Qt::Key_Escape), 2}, {2, Press(Qt::Key_Escape), 2},
         {4, Click("cmdYes"), 6}, {4, Close, 2},  // an earlier Yes is not the next box's answer
     };
     // clang-format on

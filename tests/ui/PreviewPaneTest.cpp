@@ -148,8 +148,6 @@ const ShowCase kShowCases[] = {
      {"Not a readable picture.", "10 bytes"}},
     {"LibraryWithPng", {{"dog.cr2", "{}"}, {"dog.png", "PNG 91x91"}, {"dog.rsr", "RSR"}},
      PreviewKind::Library, "dog.cr2", {182, 182}, {"Figure library file", "2 bytes"}},
-    {"LibraryWithRsrOnly", {{"walk.pz2", "{}"}, {"walk.rsr", "RSR"}}, PreviewKind::Library,
-     "walk.pz2", {32, 32}, {"Pose library file"}},
     {"LibraryWithBrokenPngFallsBackToRsr",
      {{"hat.pp2", "{}"}, {"hat.png", "junk"}, {"hat.rsr", "RSR"}},
      PreviewKind::Library, "hat.pp2", {32, 32}, {"Prop library file"}},

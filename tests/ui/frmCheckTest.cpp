@@ -67,25 +67,12 @@ TEST_F(frmCheckTest, SampleLibraryListsItsStaleAndMissingReferencesToFilterAndSo
     EXPECT_EQ(f->unused->grdUnused->model()->index(0, 0).data().toString().toStdString(),
               "C:\\Poser4\\Runtime\\Textures\\Old\\chrome.jpg");
 
-    // Typing an image's name lists the files that use it, of the statuses chosen.
-    Show(f, "All references", "");
-    EXPECT_EQ(f->shown->rowCount(), f->rows->rowCount());
-    Show(f, "All references", "SKIN.jpg");
-    EXPECT_EQ(Column(f, ReportColumn::File),
-              "Libraries\\Pose\\Sample\\Skin Tan.pz2 Libraries\\character\\Sample\\Figure.cr2 ");
+    // The filter and the sort reach the rows listed (their rules are the report view's own).
     Show(f, "Problems", "SKIN.jpg");
     EXPECT_EQ(Column(f, ReportColumn::Line), "528 ");
-    Show(f, "Missing", "");
-    EXPECT_EQ(Column(f, ReportColumn::Line), "329 ");
-
     Show(f, "Problems", "");
     f->grdRows->sortByColumn(int(ReportColumn::Line), Qt::DescendingOrder);
     EXPECT_EQ(Column(f, ReportColumn::Line), "528 329 10 ");
-    f->grdRows->sortByColumn(int(ReportColumn::Status), Qt::DescendingOrder);
-    EXPECT_EQ(Column(f, ReportColumn::Status), "Missing Moved Moved ");
-    f->grdRows->horizontalHeader()->setSortIndicator(int(ReportColumn::Keyword),
-                                                     Qt::AscendingOrder);
-    EXPECT_EQ(Column(f, ReportColumn::Keyword), "bumpMap objFileGeom textureMap ");
 }
 
 TEST_F(frmCheckTest, DoubleClickShowsTheLibraryFileInTheMainTree) {
@@ -137,14 +124,10 @@ TEST_F(frmCheckTest, ExportsTheRowsListedAsCsvAndAsAnEscapedHtmlPage) {
     Show(f, "Problems", "odd");
     f->cmdExportHtml->click();
     EXPECT_EQ(asked, "Export Report As HTML... HTML Page (*.html)|*.html");
+    // Only the row listed, escaped as the report view escapes every text.
     const std::string html = c.readBytes("page.htm");
-    EXPECT_NE(html.find("<title>Library check of C:\\Poser4\\Runtime</title>"), std::string::npos);
-    EXPECT_NE(html.find("<tbody>\n<tr class=\"missing\"><td class=\"status\">Missing</td>"
-                        "<td>Libraries\\Props\\Sample\\Odd.pp2</td><td class=\"line\">2</td>"
-                        "<td>textureMap</td><td>:Runtime:Textures:R&amp;D &lt;old&gt;.jpg</td>"
-                        "<td></td></tr>\n</tbody>"),
-              std::string::npos)
-        << html;
+    EXPECT_NE(html.find("<td>:Runtime:Textures:R&amp;D &lt;old&gt;.jpg</td>"), std::string::npos);
+    EXPECT_EQ(html.find("Robot.cr2"), std::string::npos);
     EXPECT_NE(f->lblStatus->text().indexOf("page.htm"), -1);
 }
 

@@ -2,9 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QGroupBox>
-#include <QImage>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolBar>
@@ -21,22 +19,9 @@
 namespace bw::test {
 namespace {
 
-// Each action as "name|caption|shortcut (or tooltip)|enabled; ", a separator as "name; ".
-std::string Join(const QList<QAction*>& actions, bool tooltips = false) {
-    QString out;
-    for (const QAction* a : actions) {
-        out += a->objectName();
-        if (!a->isSeparator())
-            out += "|" + a->text() + "|" + (tooltips ? a->toolTip() : a->shortcut().toString()) +
-                   (a->isEnabled() ? "|1" : "|0");
-        out += "; ";
-    }
-    return out.toStdString();
-}
-
 using frmMainTest = WindowFixture;
 
-TEST_F(frmMainTest, PlacementCommandTextsAndAScanThatDefersTheClose) {
+TEST_F(frmMainTest, PlacementAndAScanThatDefersTheClose) {
     for (const auto& [key, value] : {std::pair{"frmMain_Left", "1500"},
                                      {"frmMain_Top", "x"},
                                      {"frmMain_Width", "11700"},
@@ -49,45 +34,13 @@ TEST_F(frmMainTest, PlacementCommandTextsAndAScanThatDefersTheClose) {
     EXPECT_EQ(window->size(), QSize(752, 290));  // the minimum
     auto* bar = window->findChild<QToolBar*>("tlbMain");
     auto* print = qobject_cast<QToolButton*>(bar->widgetForAction(Cmd("PrintContents")));
-    ASSERT_TRUE(print && print->menu());
-    EXPECT_EQ(Join(bar->actions(), true),
-              "Back|Back|Back one step|0; Forward|Forward|Forward one step|0; "
-              "Refresh|Refresh|Refresh the information for this file or folder.|0; Separator1; "
-              "Cut|Cut|Cut|0; Copy|Copy|Copy|0; Paste|Paste|Paste|0; Separator4; "
-              "Open|Open|Open file (in default application) or folder (in Explorer).|0; "
-              "Delete|Delete|Delete|0; Rename|Rename|Rename this|0; Separator2; "
-              "PrintContents|Print|Print the contents of this folder or drive to a text file.|0; "
-              "Separator3; Exit|Exit|Exit this program.|1; ");
-    std::string menus = Join(print->menu()->actions());
-    for (QAction* top : window->menuBar()->actions())
-        menus += (top->menu()->objectName() + ":" + top->menu()->title()).toStdString() + "; " +
-                 Join(top->menu()->actions());
-    EXPECT_EQ(menus,
-              "PrintFiles|Print folder contents||1; "
-              "PrintFolders|Print folder AND all sub-folder contents||1; "
-              "mnuFile:&File; mnuExit|E&xit|Ctrl+Q|1; mnuEdit:&Edit; mnuCut|Cu&t|Ctrl+X|0; "
-              "mnuCopy|&Copy|Ctrl+C|0; mnuPaste|&Paste|Ctrl+V|0; mnuLine1; "
-              "mnuRenameNode|R&ename|F2|1; mnuDeleteNode|&Delete|Del|0; mnuEditLine2; "
-              "mnuRefresh|&Refresh|F5|1; mnuEditLineRefresh; mnuOpen|&Open|Ctrl+O|1; "
-              "mnuPrintFolder|&Print Folder Contents|Ctrl+P|1; mnuEditLineRepair; "
-              "mnuUndoRepair|&Undo Last Repair||1; mnuOptions:&Options; "
-              "mnuPreferences|&Preferences||1; mnuColors|&Colors||1; "
-              "mnuShowPreview|Show &Preview|F3|1; mnuTools:&Tools; "
-              "mnuCheckLibrary|Check &Library...||1; mnuHelp:&Help; "
-              "mnuAbout|&About|F1|1; ");
+    ASSERT_TRUE(print && print->menu());  // files only, or sub-folders too
+    EXPECT_EQ(print->menu()->actions().size(), 2);
+    for (const char* name : {"Cut", "Copy", "Paste", "Delete", "Open", "Rename", "PrintContents"})
+        EXPECT_FALSE(Cmd(name)->isEnabled()) << name;  // nothing is selected yet
     auto* scan = window->findChild<QGroupBox*>("fraScan");
     auto* stop = window->findChild<QPushButton*>("cmdCancel");
     EXPECT_FALSE(scan->isVisible() || window->findChild<QWidget*>("pctShadow")->isVisible());
-    std::string panel;  // the scan panel as laid out in twips, in pixels
-    for (const char* name : {"fraScan", "lblStatus", "pctBack", "cmdCancel", "shpCancel"}) {
-        const QRect r = window->findChild<QWidget*>(name)->geometry();
-        panel += std::string(name) + " " + std::to_string(r.x()) + "," + std::to_string(r.y()) +
-                 " " + std::to_string(r.width()) + "x" + std::to_string(r.height()) + "; ";
-    }
-    EXPECT_EQ(panel.substr(panel.find("x")),
-              "x137; lblStatus 8,32 513x17; pctBack 8,48 513x17; cmdCancel 208,80 105x33; "
-              "shpCancel 216,88 105x33; ");
-    EXPECT_EQ(scan->size(), QSize(529, 137));
 
     window->SetScanMode(true);
     EXPECT_TRUE(scan->isVisible() && !window->treMain()->isEnabled() && !bar->isEnabled());
@@ -115,23 +68,13 @@ TEST_F(frmMainTest, ExpandingShowsTheSampleLibraryAndAClickSelects) {
         Expand({"C:", "Poser4", "Runtime", "Libraries", "character", "Sample"});
     ASSERT_TRUE(sample.isValid());
     Node* folder = TreeModel::NodeOf(sample);
-    const std::string refs =
-        "(Click to scan for referencing files- this could take a few moments)\n";
-    const std::string uses =
-        "(Click to scan for files which reference this one- may take a little while)\n";
-    std::string shown;  // text|tag|picture|colour|first child, as the view shows them
+    // The view turns each kind's stored colour (BGR, as the settings keep it) into its own.
+    std::string shown;
     for (const auto& n : folder->children()) {
         const QModelIndex i = window->model()->IndexOf(n.get());
-        shown += i.data().toString().toStdString() + "|" + n->tag() + "|" + n->image() + "|" +
-                 i.data(Qt::ForegroundRole).value<QColor>().name().toStdString() + "|" +
-                 (n->firstChild() ? n->firstChild()->text() : "") + "\n";
+        shown += i.data(Qt::ForegroundRole).value<QColor>().name().toStdString() + " ";
     }
-    EXPECT_EQ(shown, "Figure.cr2|File|PoserFile|#400000|" + refs +
-                         "Figure.png|File|ImageFile|#004000|" + uses +
-                         "Figure.rsr|File|File|#808080|\n"
-                         "Robot.cr2|File|PoserFile|#400000|" +
-                         refs + "Robot.png|File|ImageFile|#004000|" + uses +
-                         "Robot.rsr|File|File|#808080|\n");
+    EXPECT_EQ(shown, "#400000 #004000 #808080 #400000 #004000 #808080 ");
 
     Node* figure = folder->child(0);
     Click(window->model()->IndexOf(figure));
@@ -209,25 +152,6 @@ TEST_F(frmMainTest, TheTreeTakesNoClicksDuringAScan) {
     EXPECT_TRUE(Find(eyes, "This file is referenced by:").isValid());
     EXPECT_EQ(Texts(chrome), std::vector<std::string>{kScanForFileInFileText});
     EXPECT_EQ(TreeModel::NodeOf(eyes), app->CurrentNode->parent());
-}
-
-TEST_F(frmMainTest, APatternLeavesTheToolbarMenusAndTreeTheirOwnColours) {
-    QImage tile(16, 16, QImage::Format_RGB32);
-    tile.fill(Qt::darkGreen);
-    ASSERT_TRUE(tile.save(QString::fromStdString(c.host("pattern.bmp"))));
-    Write("AVSettings", "BackPattern", "C:\\pattern.bmp");
-    Start();
-    ASSERT_EQ(window->palette().brush(QPalette::Window).style(), Qt::TexturePattern);
-    for (QWidget* w :
-         {static_cast<QWidget*>(window->findChild<QToolBar*>("tlbMain")),
-          static_cast<QWidget*>(window->menuBar()), static_cast<QWidget*>(window->treMain())}) {
-        const QPalette own = QApplication::palette(w);
-        for (auto role : {QPalette::Window, QPalette::WindowText, QPalette::Button,
-                          QPalette::ButtonText, QPalette::Base}) {
-            EXPECT_EQ(w->palette().brush(role).style(), Qt::SolidPattern) << role;
-            EXPECT_EQ(w->palette().color(role), own.color(role)) << w->objectName().toStdString();
-        }
-    }
 }
 
 TEST_F(frmMainTest, StartsWithTheTreeFocusedOnTheLastFolder) {
