@@ -77,10 +77,8 @@ INSTANTIATE_TEST_SUITE_P(References, Resolve, ::testing::ValuesIn(kResolveCases)
 TEST(SearchFolderFor, ByTheLastThreeCharacters) {
     // clang-format off
     const std::pair<const char*, const char*> rows[] = {
-        {":a.obj", "Geometries"}, {":a.cr2", "Libraries/character"}, {":a.fc2", "Libraries/Face"},
-        {":a.hr2", "Libraries/Hair"}, {":a.hd2", "Libraries/Hand"}, {":a.lt2", "Libraries/Light"},
-        {":a.pp2", "Libraries/Props"}, {":a.JPG", "Textures"}, {":a.tif", "Textures"},
-        {":a.pz2", ""}, {":a.OBJ", ""}, {":a.pmd", ""},
+        {":a.obj", "Geometries"}, {":a.cr2", "Libraries/character"}, {":a.JPG", "Textures"},
+        {":a.pz2", ""}, {":a.OBJ", ""},
     };
     // clang-format on
     for (const auto& [reference, folder] : rows)

@@ -18,13 +18,10 @@ namespace {
 constexpr const char* kRuntime = "C:\\Poser4\\Runtime";
 constexpr const char* kFound = "Found in: C:\\Poser4\\Runtime\\";
 
-// The rows the location table does not reach; the extension test keeps its letter case.
+// The extension test keeps its letter case, the picture test does not.
 TEST(StartFolderFor, ByTheReferencesTail) {
     for (const auto& row :
-         Split(":R:a.fc2=\\Libraries\\Face;:R:a.hr2=\\Libraries\\Hair;:R:a.hd2=\\Libraries\\Hand;"
-               ":R:a.lt2=\\Libraries\\Light;:R:a.pp2=\\Libraries\\Props;:R:a.pz2=;:R:x.tif="
-               "\\Textures",
-               ';')) {
+         Split(":R:a.hr2=\\Libraries\\Hair;:R:a.pz2=;:R:a.HR2=;:R:x.TIF=\\Textures", ';')) {
         const auto kv = Split(row, '=');
         EXPECT_EQ(StartFolderFor(kv[0], kRuntime), kRuntime + kv[1]) << row;
     }
