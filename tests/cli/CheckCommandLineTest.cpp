@@ -80,8 +80,7 @@ TEST_F(CheckCommandLineTest, JsonRowsCarryEveryKey) {
 }
 
 TEST_F(CheckCommandLineTest, RuntimeFromTheSettingsOrAWindowsPath) {
-    for (const char* args :
-         {"--all", "--json", "'C:\\poser4\\runtime' --all", "--csv 'C:\\Poser4'"}) {
+    for (const char* args : {"--all", "'C:\\poser4\\runtime' --all", "--csv 'C:\\Poser4'"}) {
         const auto o = Run(args);
         EXPECT_EQ(o.exitCode, kExitClean) << args;
         EXPECT_NE(o.out.find("skin.jpg"), std::string::npos) << args << o.out;
@@ -185,7 +184,8 @@ TEST_F(CheckCommandLineTest, FixThenUndo) {
     EXPECT_EQ(c.readBytes(stale), "edited");
 }
 
-// The content nothing uses, in each form; a moved reference keeps its one candidate off the list.
+// The content nothing uses, as text and JSON (the CSV is the engine's own); a moved reference keeps
+// its one candidate off the list.
 TEST_F(CheckCommandLineTest, UnusedListsWhatNoLibraryFileUses) {
     AddStaleFile();
     c.createFile("Poser4/Runtime/Geometries/box.obj", "v 0 0 0\n");
@@ -193,7 +193,6 @@ TEST_F(CheckCommandLineTest, UnusedListsWhatNoLibraryFileUses) {
     EXPECT_EQ(Run("--unused").out, box + "  8 bytes\n1 file, 8 bytes unused\n");
     EXPECT_EQ(nlohmann::json::parse(Run("--unused --json").out),
               nlohmann::json::parse(R"([{"file":")" + box + R"(","size":8}])"));
-    EXPECT_EQ(Run("--unused --csv").out, "file,size\r\n" + box + ",8\r\n");
 }
 
 }  // namespace

@@ -28,7 +28,6 @@ class FakeDesktop : public Desktop {
     std::string Caption() const override { return caption_; }
     void SetBusy(bool busy) override { busy_ = busy; }
     void DoEvents() override {
-        ++doEventsCalls;
         if (onDoEvents) onDoEvents();
     }
     std::string ChooseSaveFile(const std::string& title, const std::string& filter) override;
@@ -50,7 +49,6 @@ class FakeDesktop : public Desktop {
     std::vector<bool> scanModes;
     std::vector<std::string> scanStatuses;
     std::string scanCaption;
-    int doEventsCalls = 0;
     int popups = 0;
     bool busy() const { return busy_; }
     // The message boxes shown so far, each as "title|style|prompt\n".
