@@ -38,9 +38,10 @@ size_t NextTriggerPlain(const char* d, size_t from, size_t end, size_t fill, siz
 
 #if BW_X86
 
-// The SSE2 and AVX-512 forms compare the first and third bytes of the three triggers at many positions at once,
-// confirms a candidate with the plain test, and counts the line breaks before it. The loads reach
-// two bytes past the positions they test, which the loop bounds keep inside `end`.
+// The SSE2 and AVX-512 forms compare the first and third bytes of the three triggers at many
+// positions at once, confirms a candidate with the plain test, and counts the line breaks before
+// it. The loads reach two bytes past the positions they test, which the loop bounds keep inside
+// `end`.
 size_t NextTriggerSse2(const char* d, size_t from, size_t end, size_t fill, size_t& breaks) {
     size_t i = from, n = 0;
     const __m128i firstI = _mm_set1_epi8('i'), thirdE = _mm_set1_epi8('e');
@@ -55,13 +56,15 @@ size_t NextTriggerSse2(const char* d, size_t from, size_t end, size_t fill, size
             _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(a, firstI), _mm_cmpeq_epi8(c, thirdE)),
                          _mm_and_si128(_mm_cmpeq_epi8(a, firstM), _mm_cmpeq_epi8(c, thirdP))),
             _mm_and_si128(_mm_cmpeq_epi8(a, firstS), _mm_cmpeq_epi8(c, thirdR)));
-        const auto lineBreaks = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
-            _mm_cmpeq_epi8(a, lf), _mm_andnot_si128(_mm_cmpeq_epi8(b, lf), _mm_cmpeq_epi8(a, cr)))));
+        const auto lineBreaks = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_or_si128(_mm_cmpeq_epi8(a, lf),
+                         _mm_andnot_si128(_mm_cmpeq_epi8(b, lf), _mm_cmpeq_epi8(a, cr)))));
         for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(hit)); mask != 0;
              mask &= mask - 1) {
             const auto bit = static_cast<unsigned>(__builtin_ctz(mask));
             if (TriggerAt(d + i + bit)) {
-                breaks += n + static_cast<size_t>(__builtin_popcount(lineBreaks & ((1u << bit) - 1)));
+                breaks +=
+                    n + static_cast<size_t>(__builtin_popcount(lineBreaks & ((1u << bit) - 1)));
                 return i + bit;
             }
         }
@@ -72,20 +75,21 @@ size_t NextTriggerSse2(const char* d, size_t from, size_t end, size_t fill, size
     return NextTriggerPlain(d, i, end, fill, breaks);
 }
 
-// The AVX2 form, the one most processors run, finds candidates by table: the triggers' first letters differ in their low four
-// bits ('S' 3, 'i' 9, 'M' 13), so one byte shuffle answers, for every position at once, the first
-// letter a trigger there would need and another the third. Line breaks go into byte counters,
-// emptied before they can overflow; a candidate is rare, so the exact count is worked out then.
+// The AVX2 form, the one most processors run, finds candidates by table: the triggers' first
+// letters differ in their low four bits ('S' 3, 'i' 9, 'M' 13), so one byte shuffle answers, for
+// every position at once, the first letter a trigger there would need and another the third. Line
+// breaks go into byte counters, emptied before they can overflow; a candidate is rare, so the exact
+// count is worked out then.
 namespace {
 
 constexpr size_t kCounterRounds = 255;  // adds a byte counter takes before it could overflow
 
 // The first, the third letter of the trigger whose first letter has these low four bits; 0x80 (no
 // letter) elsewhere.
-constexpr char kFirstBy[16] = {'\x80', '\x80', '\x80', 'S', '\x80', '\x80', '\x80', '\x80',
-                               '\x80', 'i', '\x80', '\x80', '\x80', 'M', '\x80', '\x80'};
-constexpr char kThirdBy[16] = {'\x80', '\x80', '\x80', 'r', '\x80', '\x80', '\x80', '\x80',
-                               '\x80', 'e', '\x80', '\x80', '\x80', 'p', '\x80', '\x80'};
+constexpr char kFirstBy[16] = {'\x80', '\x80', '\x80', 'S',    '\x80', '\x80', '\x80', '\x80',
+                               '\x80', 'i',    '\x80', '\x80', '\x80', 'M',    '\x80', '\x80'};
+constexpr char kThirdBy[16] = {'\x80', '\x80', '\x80', 'r',    '\x80', '\x80', '\x80', '\x80',
+                               '\x80', 'e',    '\x80', '\x80', '\x80', 'p',    '\x80', '\x80'};
 
 // The sum of the byte counters.
 __attribute__((target("avx2"))) inline size_t Total(__m256i counters) {
@@ -99,10 +103,10 @@ __attribute__((target("avx2"))) inline size_t Total(__m256i counters) {
 __attribute__((target("avx2,popcnt"))) size_t NextTriggerAvx2(const char* d, size_t from,
                                                               size_t end, size_t fill,
                                                               size_t& breaks) {
-    const __m256i firstBy = _mm256_broadcastsi128_si256(
-        _mm_loadu_si128(reinterpret_cast<const __m128i*>(kFirstBy)));
-    const __m256i thirdBy = _mm256_broadcastsi128_si256(
-        _mm_loadu_si128(reinterpret_cast<const __m128i*>(kThirdBy)));
+    const __m256i firstBy =
+        _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(kFirstBy)));
+    const __m256i thirdBy =
+        _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(kThirdBy)));
     const __m256i lf = _mm256_set1_epi8('\n'), cr = _mm256_set1_epi8('\r');
     const auto load = [d](size_t at) __attribute__((target("avx2"))) {
         return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + at));
@@ -112,8 +116,9 @@ __attribute__((target("avx2,popcnt"))) size_t NextTriggerAvx2(const char* d, siz
                                 _mm256_cmpeq_epi8(_mm256_shuffle_epi8(thirdBy, a), c));
     };
     const auto lineBreaks = [&](__m256i a, __m256i b) __attribute__((target("avx2"))) {
-        return _mm256_or_si256(_mm256_cmpeq_epi8(a, lf),
-                               _mm256_andnot_si256(_mm256_cmpeq_epi8(b, lf), _mm256_cmpeq_epi8(a, cr)));
+        return _mm256_or_si256(
+            _mm256_cmpeq_epi8(a, lf),
+            _mm256_andnot_si256(_mm256_cmpeq_epi8(b, lf), _mm256_cmpeq_epi8(a, cr)));
     };
     const auto bits = [](__m256i low, __m256i high) __attribute__((target("avx2"))) {
         return uint64_t{static_cast<uint32_t>(_mm256_movemask_epi8(low))} |
@@ -134,8 +139,8 @@ __attribute__((target("avx2,popcnt"))) size_t NextTriggerAvx2(const char* d, siz
                     const auto bit = static_cast<unsigned>(__builtin_ctzll(mask));
                     if (TriggerAt(d + i + bit)) {
                         const uint64_t before = bits(breaks0, breaks1) & ((uint64_t{1} << bit) - 1);
-                        breaks += n + Total(counters) +
-                                  static_cast<size_t>(__builtin_popcountll(before));
+                        breaks +=
+                            n + Total(counters) + static_cast<size_t>(__builtin_popcountll(before));
                         return i + bit;
                     }
                 }
@@ -148,9 +153,8 @@ __attribute__((target("avx2,popcnt"))) size_t NextTriggerAvx2(const char* d, siz
     return NextTriggerPlain(d, i, end, fill, breaks);
 }
 
-__attribute__((target("avx512bw,avx2,popcnt"))) size_t NextTriggerAvx512(const char* d,
-                                                                         size_t from, size_t end,
-                                                                         size_t fill,
+__attribute__((target("avx512bw,avx2,popcnt"))) size_t NextTriggerAvx512(const char* d, size_t from,
+                                                                         size_t end, size_t fill,
                                                                          size_t& breaks) {
     size_t i = from, n = 0;
     const __m512i firstI = _mm512_set1_epi8('i'), thirdE = _mm512_set1_epi8('e');
