@@ -202,10 +202,15 @@ void LibraryCacheWriter::AddCachedFile(const CachedLibrary& from, const CachedFi
 }
 
 void LibraryCacheWriter::SetFile(size_t slot, std::string_view relative, const FileStamp& stamp,
-                                 const FileReferences& references) {
+                                 const FileReferences& references,
+                                 const std::vector<uint32_t>& pathIds) {
     const size_t at = records_.size();
     AddHead(records_, relative, stamp, references.size());
-    AddReferences(records_, references);
+    for (size_t i = 0; i < references.size(); ++i) {
+        PutVarint(records_, references.line(i));
+        records_.push_back(static_cast<char>(references.keyword(i)));
+        PutVarint(records_, pathIds[i]);
+    }
     EndRecord(slot, at);
 }
 

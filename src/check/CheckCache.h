@@ -72,15 +72,18 @@ class LibraryCacheWriter {
 
     // The same, for files met in any order: `slot` is the file's place among them in ascending
     // order of relative path. A check stores each file as it is read, while its references are
-    // still at hand. Finish puts them in slot order.
+    // still at hand. Finish puts them in slot order. `pathIds` holds the number PathId gave each
+    // reference's path: the check has them at hand too.
     void SetFile(size_t slot, std::string_view relative, const FileStamp& stamp,
-                 const FileReferences& references);
+                 const FileReferences& references, const std::vector<uint32_t>& pathIds);
     void SetCachedFile(size_t slot, const CachedLibrary& from, const CachedFile& file);
+
+    // The number a reference path goes by in the bytes.
+    uint32_t PathId(std::string_view path);
 
     std::string Finish();
 
   private:
-    uint32_t PathId(std::string_view path);
     void AddHead(std::string& out, std::string_view relative, const FileStamp& stamp,
                  size_t references);
     void AddReferences(std::string& out, const FileReferences& references);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "check/CheckTypes.h"
+#include "check/PathTable.h"
 
 namespace bw::check {
 
@@ -15,7 +16,7 @@ namespace bw::check {
 class FileReferences {
   public:
     void Add(uint32_t line, Keyword keyword, std::string_view path) {
-        entries_.push_back({line, keyword, static_cast<uint32_t>(paths_.size()),
+        entries_.push_back({PathHash(path), line, keyword, static_cast<uint32_t>(paths_.size()),
                             static_cast<uint32_t>(path.size())});
         paths_.append(path);
     }
@@ -28,6 +29,7 @@ class FileReferences {
     bool empty() const { return entries_.empty(); }
     uint32_t line(size_t i) const { return entries_[i].line; }
     Keyword keyword(size_t i) const { return entries_[i].keyword; }
+    uint64_t hash(size_t i) const { return entries_[i].hash; }  // PathHash of path(i)
     std::string_view path(size_t i) const {
         return std::string_view(paths_).substr(entries_[i].at, entries_[i].size);
     }
@@ -42,6 +44,7 @@ class FileReferences {
 
   private:
     struct Entry {
+        uint64_t hash;
         uint32_t line;
         Keyword keyword;
         uint32_t at, size;  // of its path in paths_

@@ -6,11 +6,13 @@
 #include <chrono>
 #include <functional>
 #include <future>
+#include <new>
 #include <optional>
 #include <thread>
 #include <utility>
 
 #include "check/CheckCache.h"
+#include "check/PathTable.h"
 #include "check/ReaderPool.h"
 #include "check/ReferenceResolver.h"
 #include "check/RuntimeIndex.h"
@@ -30,16 +32,24 @@ class RowSink {
     RowSink(CheckObserver& observer, CheckSummary& summary, ReferenceResolver& resolver)
         : observer_(observer), summary_(summary), resolver_(resolver) {}
 
-    void AddFile(const std::string& file, const FileReferences& refs) {
+    // A file just read. Each distinct reference is resolved once, and given its number in the
+    // cache being written (`writer`, when there is one); `cacheIds` gets those of `refs`.
+    void AddFile(const std::string& file, const FileReferences& refs, LibraryCacheWriter* writer,
+                 std::vector<uint32_t>& cacheIds) {
+        cacheIds.clear();
         for (size_t i = 0; i < refs.size(); ++i) {
             const std::string_view path = refs.path(i);
-            const Resolution& r = resolver_.Resolve(path);
+            const auto [id, isNew] = paths_.Intern(path, refs.hash(i));
+            if (isNew)
+                known_.push_back({&resolver_.Resolve(path), writer ? writer->PathId(path) : 0});
+            const Known& known = known_[id];
+            if (writer) cacheIds.push_back(known.cacheId);
             Add({file,
                  refs.line(i),
                  refs.keyword(i),
                  std::string(path),
-                 r.status,
-                 r.candidates,
+                 known.resolution->status,
+                 known.resolution->candidates,
                  {}});
         }
         summary_.references += refs.size();
@@ -101,6 +111,13 @@ class RowSink {
     CheckSummary& summary_;
     ReferenceResolver& resolver_;
     std::vector<const Resolution*> byPath_;  // by the cache's number of each reference path
+    // The references of files read, by their number in paths_.
+    struct Known {
+        const Resolution* resolution;
+        uint32_t cacheId;
+    };
+    PathTable paths_;
+    std::vector<Known> known_;
     std::vector<CheckRow> batch_;
     size_t done_ = 0;
     Clock::time_point lastBatch_ = Clock::now(), lastProgress_ = Clock::now();
@@ -146,7 +163,9 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
     };
     // A library file the walk leaves unmeasured is read whatever the cache holds, so reading starts
     // while the walk goes on.
-    ReaderPool pool(ThreadCount(options.threads), options.sizeCap, cancel);
+    std::optional<ReaderPool> readers(std::in_place, ThreadCount(options.threads), options.sizeCap,
+                                      cancel);
+    ReaderPool& pool = *readers;
     const UnstampedHandler readNow = [&pool](const std::vector<const LibraryFileEntry*>& files) {
         std::vector<ReaderPool::File> toRead;
         toRead.reserve(files.size());
@@ -167,8 +186,8 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
     const CachedLibrary& cached = noCacheYet ? nothingCached : loading.get();
     const auto& files = index.libraryFiles();
     summary.files = files.size();
-    ReferenceResolver resolver(index, options.drives);
-    RowSink sink(observer, summary, resolver);
+    std::optional<ReferenceResolver> resolving(std::in_place, index, options.drives);
+    RowSink sink(observer, summary, *resolving);
     if (cancel.load()) {
         summary.cancelled = true;
         sink.Progress(CheckPhase::Done);
@@ -222,6 +241,7 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
     pool.Close();
 
     size_t freshCount = 0;  // files read without error
+    std::vector<uint32_t> cacheIds;
     while (!cancel.load() && !pool.Finished()) {
         for (auto& result : pool.Take(std::chrono::milliseconds(10))) {
             const size_t file = result.job < fileOf.size() ? fileOf[result.job] : kNoJob;
@@ -229,9 +249,11 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
             const std::string& path = files[file].path;
             ++summary.filesRead;
             if (result.error.empty()) {
-                sink.AddFile(path, result.refs);
+                LibraryCacheWriter* const cacheWriter = writer ? &*writer : nullptr;
+                sink.AddFile(path, result.refs, cacheWriter, cacheIds);
                 if (writer)
-                    writer->SetFile(file, relativeOf(files[file]), result.stamp, result.refs);
+                    writer->SetFile(file, relativeOf(files[file]), result.stamp, result.refs,
+                                    cacheIds);
                 ++freshCount;
             } else {
                 sink.AddUnreadable(path, result.error, true);
@@ -248,11 +270,24 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
         !summary.cancelled && (freshCount > 0 || unchanged.size() != cachedFiles.size());
     loading.wait();
     summary.cacheUsed = cache && cache->enabled();
-    if (cache && cache->enabled() && changed && writer) {
-        for (const auto& [i, record] : unchanged) writer->SetCachedFile(i, cached, *record);
-        cache->Store(runtime, writer->Finish());
-    }
+    // The cache is written on a thread of its own while this one hands out the last rows and lets
+    // go of the walk: each takes a few milliseconds, and the caller waits for the longer only.
+    std::jthread storing;
+    if (cache && cache->enabled() && changed && writer)
+        storing = std::jthread([&] {
+            try {
+                for (const auto& [i, record] : unchanged) writer->SetCachedFile(i, cached, *record);
+                cache->Store(runtime, writer->Finish());
+            } catch (const std::bad_alloc&) {
+                // Only a cache: the next check reads the files again.
+            }
+        });
     sink.Flush();
+    resolving.reset();
+    readers.reset();
+    fileOf = {};
+    walked.reset();
+    if (storing.joinable()) storing.join();
     sink.Progress(CheckPhase::Done);
     return summary;
 }

@@ -251,8 +251,12 @@ TEST(CachedLibrary, FilesSetInAnyOrderAreStoredInOrderOfTheirPlaces) {
     const auto set = [&](size_t slot, std::string_view relative, const FileStamp& stamp,
                          const std::vector<ExtractedReference>& refs) {
         auto packed = std::make_unique<FileReferences>();
-        for (const auto& r : refs) packed->Add(r.line, r.keyword, r.path);
-        writer.SetFile(slot, relative, stamp, *packed);
+        std::vector<uint32_t> ids;
+        for (const auto& r : refs) {
+            packed->Add(r.line, r.keyword, r.path);
+            ids.push_back(writer.PathId(r.path));
+        }
+        writer.SetFile(slot, relative, stamp, *packed, ids);
         // The references go before Finish, as a check lets them go.
         packed.reset();
     };
