@@ -163,8 +163,9 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
     };
     // A library file the walk leaves unmeasured is read whatever the cache holds, so reading starts
     // while the walk goes on.
-    std::optional<ReaderPool> readers(std::in_place, ThreadCount(options.threads), options.sizeCap,
-                                      cancel);
+    // This thread reads too, once the walk is done: the pool has one thread fewer.
+    std::optional<ReaderPool> readers(std::in_place, ThreadCount(options.threads) - 1,
+                                      options.sizeCap, cancel);
     ReaderPool& pool = *readers;
     const UnstampedHandler readNow = [&pool](const std::vector<const LibraryFileEntry*>& files) {
         std::vector<ReaderPool::File> toRead;
@@ -242,23 +243,30 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
 
     size_t freshCount = 0;  // files read without error
     std::vector<uint32_t> cacheIds;
-    while (!cancel.load() && !pool.Finished()) {
-        for (auto& result : pool.Take(std::chrono::milliseconds(10))) {
-            const size_t file = result.job < fileOf.size() ? fileOf[result.job] : kNoJob;
-            if (file == kNoJob) continue;
-            const std::string& path = files[file].path;
-            ++summary.filesRead;
-            if (result.error.empty()) {
-                LibraryCacheWriter* const cacheWriter = writer ? &*writer : nullptr;
-                sink.AddFile(path, result.refs, cacheWriter, cacheIds);
-                if (writer)
-                    writer->SetFile(file, relativeOf(files[file]), result.stamp, result.refs,
-                                    cacheIds);
-                ++freshCount;
-            } else {
-                sink.AddUnreadable(path, result.error, true);
-            }
+    const auto take = [&](ParsedFile& result) {
+        const size_t file = result.job < fileOf.size() ? fileOf[result.job] : kNoJob;
+        if (file == kNoJob) return;
+        const std::string& path = files[file].path;
+        ++summary.filesRead;
+        if (result.error.empty()) {
+            LibraryCacheWriter* const cacheWriter = writer ? &*writer : nullptr;
+            sink.AddFile(path, result.refs, cacheWriter, cacheIds);
+            if (writer)
+                writer->SetFile(file, relativeOf(files[file]), result.stamp, result.refs, cacheIds);
+            ++freshCount;
+        } else {
+            sink.AddUnreadable(path, result.error, true);
         }
+    };
+    while (!cancel.load() && !pool.Finished()) {
+        // The results at hand first; with none, this thread reads rather than waits.
+        auto results = pool.Take(std::chrono::milliseconds(0));
+        if (results.empty()) {
+            auto own = pool.Help();
+            for (auto& result : own) take(result);
+            if (own.empty()) results = pool.Take(std::chrono::milliseconds(10));
+        }
+        for (auto& result : results) take(result);
         sink.Tick();
     }
     summary.cancelled = cancel.load();

@@ -17,8 +17,8 @@ struct CheckOptions {
     std::string runtime;    // host path of the Runtime folder
     std::string cachePath;  // the cache database; empty: no cache, every file is read
     DriveMap drives = DriveMap::FromDrives({});  // for references written as Windows paths
-    unsigned threads = 0;                        // reading threads; 0: one per processor
-    uint64_t sizeCap = kDefaultSizeCap;          // larger library files are unreadable rows
+    unsigned threads = 0;  // reading threads, the calling one included; 0: one per processor
+    uint64_t sizeCap = kDefaultSizeCap;  // larger library files are unreadable rows
 };
 
 enum class CheckPhase { Walking, Checking, Done };

@@ -91,19 +91,61 @@ void ReaderPool::Close() {
 
 std::deque<ParsedFile> ReaderPool::Take(std::chrono::milliseconds timeout) {
     std::unique_lock lock(mutex_);
-    ready_.wait_for(lock, timeout, [this] { return !done_.empty() || working_ == 0; });
+    if (timeout.count() > 0)
+        ready_.wait_for(lock, timeout, [this] { return !done_.empty() || working_ == 0; });
     return std::exchange(done_, {});
 }
 
 bool ReaderPool::Finished() {
     std::lock_guard lock(mutex_);
-    return working_ == 0 && done_.empty();
+    // Files left unclaimed count too: a pool may have no thread of its own, its caller reading.
+    return ((closed_ && next_ == jobs_.size()) || Cancelled()) && working_ == 0 && done_.empty();
 }
 
-void ReaderPool::Work() {
+struct ReaderPool::Reader {
     LibraryReferenceParser parser;
     GzipInflater inflater;
     FolderHandle folder;
+};
+
+void ReaderPool::Read(Reader& reader, size_t from, size_t to,
+                      const std::vector<const File*>& claimed, std::vector<ParsedFile>& out) {
+    for (size_t job = from; job < to && !Cancelled(); ++job) {
+        const File& file = *claimed[job - from];
+        reader.parser.Reset();
+        ParsedFile& result = out.emplace_back();
+        result.job = job;
+        const auto [folderFd, name] = reader.folder.For(file.path);
+        result.error = ReadLibraryFileAt(folderFd, name, file.compressed, sizeCap_, reader.parser,
+                                         &cancel_, &result.stamp, &reader.inflater);
+        if (result.error.empty() && !Cancelled()) {
+            reader.parser.Finish();
+            result.refs = reader.parser.TakeFileReferences();
+        }
+    }
+}
+
+std::vector<ParsedFile> ReaderPool::Help() {
+    std::vector<ParsedFile> results;
+    std::vector<const File*> claimed;
+    size_t from = 0, to = 0;
+    {
+        std::lock_guard lock(mutex_);
+        if (next_ == jobs_.size() || Cancelled()) return results;
+        from = next_;
+        to = std::min(jobs_.size(), next_ + kClaim);
+        next_ = to;
+        for (size_t job = from; job < to; ++job) claimed.push_back(&jobs_[job]);
+    }
+    if (!helper_) helper_ = std::make_unique<Reader>();
+    Read(*helper_, from, to, claimed, results);
+    // A read cut short by Cancel is no result.
+    if (Cancelled()) results.clear();
+    return results;
+}
+
+void ReaderPool::Work() {
+    Reader reader;
     std::vector<ParsedFile> finished;
     std::vector<const File*> claimed;
     std::unique_lock lock(mutex_);
@@ -118,20 +160,7 @@ void ReaderPool::Work() {
         claimed.clear();
         for (size_t job = from; job < to; ++job) claimed.push_back(&jobs_[job]);
         lock.unlock();
-
-        for (size_t job = from; job < to && !Cancelled(); ++job) {
-            const File& file = *claimed[job - from];
-            parser.Reset();
-            ParsedFile& result = finished.emplace_back();
-            result.job = job;
-            const auto [folderFd, name] = folder.For(file.path);
-            result.error = ReadLibraryFileAt(folderFd, name, file.compressed, sizeCap_, parser,
-                                             &cancel_, &result.stamp, &inflater);
-            if (result.error.empty() && !Cancelled()) {
-                parser.Finish();
-                result.refs = parser.TakeFileReferences();
-            }
-        }
+        Read(reader, from, to, claimed, finished);
         lock.lock();
         // A read cut short by Cancel is no result.
         if (Cancelled()) break;
