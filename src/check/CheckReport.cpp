@@ -92,7 +92,7 @@ void WriteTextReport(std::ostream& out, const std::vector<CheckRow>& rows,
         if (detail == TextDetail::ProblemsOnly && !IsProblem(row.status)) continue;
         if (!current || *current != row.file) {
             out << (current ? "\n" : "") << row.file << "\n";
-            current = &row.file;
+            current = &row.file.str();
         }
         if (row.status == RefStatus::Unreadable) {
             out << "  unreadable: " << row.reason << "\n";
@@ -218,7 +218,7 @@ void WriteHtmlReport(std::ostream& out, const std::vector<CheckRow>& rows,
             << "</td><td class=\"line\">";
         if (row.line > 0) out << row.line;
         out << "</td><td>" << KeywordText(row) << "</td><td>"
-            << HtmlEscaped(row.status == RefStatus::Unreadable ? row.reason : row.reference)
+            << HtmlEscaped(row.status == RefStatus::Unreadable ? row.reason : row.reference.str())
             << "</td><td>";
         for (size_t i = 0; i < row.candidates.size(); ++i)
             out << (i ? "<br>" : "") << HtmlEscaped(ShownPath(row.candidates[i], runtime));

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "check/SharedText.h"
+
 namespace bw::check {
 
 // The library-file keywords whose values name other files.
@@ -56,10 +58,10 @@ struct ExtractedReference {
 
 // One row of the check's result: a reference and its status, or an unreadable library file.
 struct CheckRow {
-    std::string file;  // host path of the library file (or of a folder that could not be listed)
+    SharedText file;  // host path of the library file (or of a folder that could not be listed)
     uint32_t line = 0;
     std::optional<Keyword> keyword;
-    std::string reference;
+    SharedText reference;
     RefStatus status = RefStatus::Ok;
     std::vector<std::string> candidates;  // host paths of the files found elsewhere
     std::string reason;                   // why an unreadable file could not be read

@@ -24,6 +24,15 @@ class FileReferences {
         entries_.clear();
         paths_.clear();
     }
+    // A copy that fits: a reading thread keeps its own, grown once, and hands these on.
+    FileReferences Fitted() const {
+        FileReferences copy;
+        copy.entries_.reserve(entries_.size());
+        copy.entries_.assign(entries_.begin(), entries_.end());
+        copy.paths_.reserve(paths_.size());
+        copy.paths_.assign(paths_);
+        return copy;
+    }
 
     size_t size() const { return entries_.size(); }
     bool empty() const { return entries_.empty(); }

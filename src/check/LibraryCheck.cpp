@@ -37,17 +37,20 @@ class RowSink {
     void AddFile(const std::string& file, const FileReferences& refs, LibraryCacheWriter* writer,
                  std::vector<uint32_t>& cacheIds) {
         cacheIds.clear();
+        SharedText shared;  // the file's path, made once its first row needs it
         for (size_t i = 0; i < refs.size(); ++i) {
             const std::string_view path = refs.path(i);
             const auto [id, isNew] = paths_.Intern(path, refs.hash(i));
             if (isNew)
-                known_.push_back({&resolver_.Resolve(path), writer ? writer->PathId(path) : 0});
+                known_.push_back(
+                    {&resolver_.Resolve(path), writer ? writer->PathId(path) : 0, path});
             const Known& known = known_[id];
             if (writer) cacheIds.push_back(known.cacheId);
-            Add({file,
+            if (shared.empty()) shared = file;
+            Add({shared,
                  refs.line(i),
                  refs.keyword(i),
-                 std::string(path),
+                 known.text,
                  known.resolution->status,
                  known.resolution->candidates,
                  {}});
@@ -60,15 +63,20 @@ class RowSink {
     // A file whose references the cache held; each distinct reference is resolved once.
     void AddCachedFile(const std::string& file, const CachedLibrary& lib, const CachedFile& f) {
         if (byPath_.empty()) byPath_.resize(lib.referenceCount());
+        SharedText shared;
         lib.ForEachReference(f, [&](const CachedLibrary::Reference& ref) {
-            const Resolution*& r = byPath_[ref.path];
-            if (!r) r = &resolver_.Resolve(lib.path(ref.path));
-            Add({file,
+            Cached& c = byPath_[ref.path];
+            if (!c.resolution) {
+                c.resolution = &resolver_.Resolve(lib.path(ref.path));
+                c.text = lib.path(ref.path);
+            }
+            if (shared.empty()) shared = file;
+            Add({shared,
                  ref.line,
                  ref.keyword,
-                 std::string(lib.path(ref.path)),
-                 r->status,
-                 r->candidates,
+                 c.text,
+                 c.resolution->status,
+                 c.resolution->candidates,
                  {}});
         });
         summary_.references += f.referenceCount;
@@ -110,11 +118,17 @@ class RowSink {
     CheckObserver& observer_;
     CheckSummary& summary_;
     ReferenceResolver& resolver_;
-    std::vector<const Resolution*> byPath_;  // by the cache's number of each reference path
+    // The references the cache held, by its number of each path.
+    struct Cached {
+        const Resolution* resolution = nullptr;
+        SharedText text;
+    };
+    std::vector<Cached> byPath_;
     // The references of files read, by their number in paths_.
     struct Known {
         const Resolution* resolution;
         uint32_t cacheId;
+        SharedText text;
     };
     PathTable paths_;
     std::vector<Known> known_;

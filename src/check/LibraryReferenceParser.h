@@ -39,7 +39,11 @@ class LibraryReferenceParser : public BlockSink {
         refs_.Clear();
         return refs;
     }
-    FileReferences TakeFileReferences() { return std::move(refs_); }
+    FileReferences TakeFileReferences() {
+        FileReferences refs = refs_.Fitted();
+        refs_.Clear();
+        return refs;
+    }
 
     // All references of a whole file held in memory.
     static std::vector<ExtractedReference> Parse(std::string_view bytes);

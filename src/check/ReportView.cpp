@@ -47,7 +47,7 @@ bool RowFilter::HoldsText(std::string_view haystack) const {
 bool RowFilter::Accepts(const CheckRow& row) const {
     if (!(statuses_ & StatusBit(row.status))) return false;
     if (text_.empty()) return true;
-    if (HoldsText(BelowRuntime(row.file)) || HoldsText(row.reference) ||
+    if (HoldsText(BelowRuntime(row.file)) || HoldsText(row.reference.str()) ||
         HoldsText(KeywordText(row)) || HoldsText(row.reason))
         return true;
     return std::any_of(row.candidates.begin(), row.candidates.end(),

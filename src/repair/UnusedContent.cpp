@@ -65,9 +65,9 @@ UnusedContent FindUnusedContent(const std::string& runtimeHost,
     std::unordered_set<std::string_view> seen;
     for (const auto& row : rows) {
         if (row.status == check::RefStatus::Unreadable) ++result.unreadable;
-        if (!seen.insert(row.reference).second) continue;
+        if (!seen.insert(row.reference.str()).second) continue;
         for (const auto& r :
-             UsedRelatives(row.reference, row.status, row.candidates, runtime, drives))
+             UsedRelatives(row.reference.str(), row.status, row.candidates, runtime, drives))
             used.insert(AsciiLower(r));
     }
 

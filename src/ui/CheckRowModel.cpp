@@ -81,7 +81,7 @@ QVariant CheckRowModel::data(const QModelIndex& index, int role) const {
                     return row.keyword ? FromBytes(check::KeywordName(*row.keyword)) : QVariant();
                 case ReportColumn::Reference:
                     return FromBytes(row.status == RefStatus::Unreadable ? row.reason
-                                                                         : row.reference);
+                                                                         : row.reference.str());
                 case ReportColumn::FoundAt: {
                     QStringList found;
                     for (const auto& c : row.candidates)
@@ -92,7 +92,7 @@ QVariant CheckRowModel::data(const QModelIndex& index, int role) const {
             return {};
         case Qt::ToolTipRole:
             // The whole host path where the column shows a shortened one.
-            if (column == ReportColumn::File) return FromBytes(row.file);
+            if (column == ReportColumn::File) return FromBytes(row.file.str());
             if (column == ReportColumn::FoundAt && !row.candidates.empty()) {
                 QStringList all;
                 for (const auto& c : row.candidates) all << FromBytes(c);

@@ -50,7 +50,7 @@ frmChooseCandidates::frmChooseCandidates(AppState& app, const std::vector<check:
     int at = 0;
     for (const check::CheckRow& row : rows_) {
         auto* label = new QLabel(Text(app.fs->WindowsPath(row.file) + ", line " +
-                                      std::to_string(row.line) + ":  " + row.reference),
+                                      std::to_string(row.line) + ":  " + row.reference.str()),
                                  list);
         label->setObjectName("lblReference");
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);

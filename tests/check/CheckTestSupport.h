@@ -47,7 +47,7 @@ inline std::string RowText(const CheckRow& row, const std::string& root) {
     };
     std::string text = local(row.file) + ":" + std::to_string(row.line) + " " +
                        std::string(row.keyword ? KeywordName(*row.keyword) : "-") + " " +
-                       row.reference + " " + std::string(StatusName(row.status));
+                       row.reference.str() + " " + std::string(StatusName(row.status));
     for (const auto& c : row.candidates) text += " " + local(c);
     if (!row.reason.empty()) text += " (" + row.reason + ")";
     return text;

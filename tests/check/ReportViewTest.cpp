@@ -41,7 +41,7 @@ std::vector<CheckRow> SampleRows() {
 
 std::string Files(const std::vector<CheckRow>& rows) {
     std::string out;
-    for (const auto& r : rows) out += r.file.substr(r.file.rfind('/') + 1) + " ";
+    for (const auto& r : rows) out += r.file.str().substr(r.file.str().rfind('/') + 1) + " ";
     return out;
 }
 
