@@ -291,6 +291,9 @@ bool CheckCache::Exec(const char* sql) {
 // Sets the database up for this version; a damaged file is replaced by an empty one.
 bool CheckCache::Prepare() {
     for (int attempt = 0; attempt < 2; ++attempt) {
+        // Large pages for a new database: the one large record goes to disk in a few dozen writes
+        // instead of hundreds. A database that exists keeps its own.
+        Exec("PRAGMA page_size=65536");
         bool ok = Exec("PRAGMA journal_mode=WAL") && Exec("PRAGMA synchronous=NORMAL") &&
                   Exec("PRAGMA wal_autocheckpoint=16384") &&
                   Exec("CREATE TABLE IF NOT EXISTS meta(key TEXT PRIMARY KEY, value TEXT)");

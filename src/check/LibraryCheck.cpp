@@ -34,10 +34,9 @@ class RowSink {
 
     // A file just read. Each distinct reference is resolved once, and given its number in the
     // cache being written (`writer`, when there is one); `cacheIds` gets those of `refs`.
-    void AddFile(const std::string& file, const FileReferences& refs, LibraryCacheWriter* writer,
+    void AddFile(const SharedText& file, const FileReferences& refs, LibraryCacheWriter* writer,
                  std::vector<uint32_t>& cacheIds) {
         cacheIds.clear();
-        SharedText shared;  // the file's path, made once its first row needs it
         for (size_t i = 0; i < refs.size(); ++i) {
             const std::string_view path = refs.path(i);
             const auto [id, isNew] = paths_.Intern(path, refs.hash(i));
@@ -46,8 +45,7 @@ class RowSink {
                     {&resolver_.Resolve(path), writer ? writer->PathId(path) : 0, path});
             const Known& known = known_[id];
             if (writer) cacheIds.push_back(known.cacheId);
-            if (shared.empty()) shared = file;
-            Add({shared,
+            Add({file,
                  refs.line(i),
                  refs.keyword(i),
                  known.text,
@@ -61,17 +59,15 @@ class RowSink {
     }
 
     // A file whose references the cache held; each distinct reference is resolved once.
-    void AddCachedFile(const std::string& file, const CachedLibrary& lib, const CachedFile& f) {
+    void AddCachedFile(const SharedText& file, const CachedLibrary& lib, const CachedFile& f) {
         if (byPath_.empty()) byPath_.resize(lib.referenceCount());
-        SharedText shared;
         lib.ForEachReference(f, [&](const CachedLibrary::Reference& ref) {
             Cached& c = byPath_[ref.path];
             if (!c.resolution) {
                 c.resolution = &resolver_.Resolve(lib.path(ref.path));
                 c.text = lib.path(ref.path);
             }
-            if (shared.empty()) shared = file;
-            Add({shared,
+            Add({file,
                  ref.line,
                  ref.keyword,
                  c.text,
@@ -84,7 +80,7 @@ class RowSink {
         Tick();
     }
 
-    void AddUnreadable(const std::string& path, const std::string& reason, bool isFile) {
+    void AddUnreadable(const SharedText& path, const std::string& reason, bool isFile) {
         Add({path, 0, std::nullopt, {}, RefStatus::Unreadable, {}, reason});
         if (isFile) ++done_;
         Tick();
@@ -216,7 +212,7 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
     // sorted by path, so one pass pairs them.
     const size_t relativeFrom = index.runtime().size() + 1;
     const auto relativeOf = [relativeFrom](const LibraryFileEntry& f) {
-        return std::string_view(f.path).substr(relativeFrom);
+        return std::string_view(f.path.str()).substr(relativeFrom);
     };
     const auto& cachedFiles = cached.files();
     // What the cache will hold, each file set down as soon as its references are known.
@@ -260,7 +256,7 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
     const auto take = [&](ParsedFile& result) {
         const size_t file = result.job < fileOf.size() ? fileOf[result.job] : kNoJob;
         if (file == kNoJob) return;
-        const std::string& path = files[file].path;
+        const SharedText& path = files[file].path;
         ++summary.filesRead;
         if (result.error.empty()) {
             LibraryCacheWriter* const cacheWriter = writer ? &*writer : nullptr;

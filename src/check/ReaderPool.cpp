@@ -115,7 +115,7 @@ void ReaderPool::Read(Reader& reader, size_t from, size_t to,
         reader.parser.Reset();
         ParsedFile& result = out.emplace_back();
         result.job = job;
-        const auto [folderFd, name] = reader.folder.For(file.path);
+        const auto [folderFd, name] = reader.folder.For(file.path.str());
         result.error = ReadLibraryFileAt(folderFd, name, file.compressed, sizeCap_, reader.parser,
                                          &cancel_, &result.stamp, &reader.inflater);
         if (result.error.empty() && !Cancelled()) {

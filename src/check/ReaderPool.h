@@ -13,6 +13,7 @@
 
 #include "check/FileReferences.h"
 #include "check/LibraryFileReader.h"
+#include "check/SharedText.h"
 
 namespace bw::check {
 
@@ -35,7 +36,7 @@ class ReaderPool {
     ~ReaderPool();
 
     struct File {
-        std::string path;  // host path
+        SharedText path;  // host path
         bool compressed;
     };
     // Queues files; answers the job number of the first, counted from 0, the others following.

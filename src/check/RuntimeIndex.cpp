@@ -70,8 +70,10 @@ std::string_view NameOf(std::string_view relative) {
 
 // What one walking thread met.
 struct WalkPart {
-    std::vector<std::string> files;  // relative paths
-    std::vector<uint32_t> hashes;    // NameHash of each file's name
+    // The relative paths of the files, end to end in one text: one allocation for them all.
+    std::string text;
+    std::vector<std::pair<uint32_t, uint32_t>> files;  // where each lies in text, how long
+    std::vector<uint32_t> hashes;                      // NameHash of each file's name
     std::vector<LibraryFileEntry> library;
     std::vector<UnlistedFolder> unlisted;
 };
@@ -129,8 +131,6 @@ std::vector<std::string> ListFolder(const std::string& runtime, const std::strin
     while (const dirent* e = ::readdir(d.dir)) {
         const std::string_view name = e->d_name;
         if (name == "." || name == "..") continue;
-        std::string relative =
-            folder.empty() ? std::string(name) : folder + "/" + std::string(name);
         unsigned char type = e->d_type;
         struct stat st {};
         bool haveStat = false;
@@ -143,7 +143,8 @@ std::vector<std::string> ListFolder(const std::string& runtime, const std::strin
                                          : DT_UNKNOWN;
         }
         if (type == DT_DIR) {
-            subfolders.push_back(std::move(relative));
+            subfolders.push_back(folder.empty() ? std::string(name)
+                                                : folder + "/" + std::string(name));
             continue;
         }
         if (type == DT_LNK) {
@@ -153,9 +154,18 @@ std::vector<std::string> ListFolder(const std::string& runtime, const std::strin
         } else if (type != DT_REG) {
             continue;
         }
+        const size_t at = part.text.size();
+        if (!folder.empty()) {
+            part.text += folder;
+            part.text += '/';
+        }
+        part.text += name;
+        const std::string_view relative(part.text.data() + at, part.text.size() - at);
         if (libraries && IsLibraryFileName(name)) {
-            LibraryFileEntry entry{
-                runtime + "/" + relative, {}, false, IsCompressedLibraryFileName(name)};
+            std::string path;
+            path.reserve(runtime.size() + 1 + relative.size());
+            path.append(runtime).append(1, '/').append(relative);
+            LibraryFileEntry entry{std::move(path), {}, false, IsCompressedLibraryFileName(name)};
             const bool wanted = haveStat || !stampIf || stampIf(relative);
             if (wanted && (haveStat || ::fstatat(fd, e->d_name, &st, 0) == 0)) {
                 entry.stamp = StampOf(st);
@@ -166,7 +176,7 @@ std::vector<std::string> ListFolder(const std::string& runtime, const std::strin
             if (entry.stamped || !wanted) part.library.push_back(std::move(entry));
         }
         part.hashes.push_back(NameHash(name));
-        part.files.push_back(std::move(relative));
+        part.files.emplace_back(static_cast<uint32_t>(at), static_cast<uint32_t>(relative.size()));
     }
     if (!handOn.empty()) {
         std::vector<const LibraryFileEntry*> files;
@@ -201,10 +211,13 @@ void RuntimeIndex::Walk(const std::atomic<bool>* cancel, const StampFilter& stam
     for (const auto& part : parts) total += part.files.size();
     relatives_.reserve(total);
     byName_.reserve(total);
+    texts_.reserve(parts.size());  // never grows again: the views below point into its strings
     for (auto& part : parts) {
+        const std::string& text = texts_.emplace_back(std::move(part.text));
         for (size_t i = 0; i < part.files.size(); ++i) {
             byName_.push_back(uint64_t{part.hashes[i]} << 32 | relatives_.size());
-            relatives_.push_back(std::move(part.files[i]));
+            const auto [at, size] = part.files[i];
+            relatives_.emplace_back(text.data() + at, size);
         }
         libraryFiles_.insert(libraryFiles_.end(), std::make_move_iterator(part.library.begin()),
                              std::make_move_iterator(part.library.end()));
@@ -238,13 +251,13 @@ std::vector<std::string> RuntimeIndex::FilesNamed(std::string_view name,
     std::vector<std::string> found;
     const auto [from, to] = Named(name);
     for (auto it = from; it != to; ++it) {
-        const std::string& rel = relatives_[static_cast<uint32_t>(*it)];
+        const std::string_view rel = relatives_[static_cast<uint32_t>(*it)];
         if (rel.size() > folder.size() + (folder.empty() ? 0 : 1) &&
             (folder.empty() ||
              (rel[folder.size()] == '/' &&
               AsciiEqualsIgnoreCase(std::string_view(rel).substr(0, folder.size()), folder))) &&
             AsciiEqualsIgnoreCase(NameOf(rel), name))
-            found.push_back(runtime_ + "/" + rel);
+            found.push_back(runtime_ + "/" + std::string(rel));
     }
     std::sort(found.begin(), found.end());
     return found;

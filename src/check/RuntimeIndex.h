@@ -10,13 +10,14 @@
 #include <vector>
 
 #include "check/LibraryFileReader.h"
+#include "check/SharedText.h"
 
 namespace bw::check {
 
 // A library file met by the walk, with what the cache keys it by.
 struct LibraryFileEntry {
-    std::string path;  // host path
-    FileStamp stamp;   // when `stamped`
+    SharedText path;  // host path, shared with the rows that name the file
+    FileStamp stamp;  // when `stamped`
     bool stamped = false;
     bool compressed = false;
     size_t handedOn = kNotHandedOn;  // its number from the walk's UnstampedHandler
@@ -41,6 +42,12 @@ struct UnlistedFolder {
 // to folders are not followed), with lookups that ignore the letter case of ASCII letters.
 class RuntimeIndex {
   public:
+    // Its paths point into its own text, which a copy would not share.
+    RuntimeIndex(const RuntimeIndex&) = delete;
+    RuntimeIndex& operator=(const RuntimeIndex&) = delete;
+    RuntimeIndex(RuntimeIndex&&) = default;
+    RuntimeIndex& operator=(RuntimeIndex&&) = default;
+
     // Walks `runtimeHost`; stops early, incomplete, when `cancel` is set. Library files are
     // stamped when `stampIf` says so (all of them without it); the others cost no call beyond the
     // listing, and go to `unstamped` when given. Throws PlatformError when the folder itself
@@ -62,6 +69,7 @@ class RuntimeIndex {
     std::vector<std::string> FilesNamed(std::string_view name, std::string_view folder) const;
 
   private:
+    RuntimeIndex() = default;
     void Walk(const std::atomic<bool>* cancel, const StampFilter& stampIf,
               const UnstampedHandler& unstamped);
     // The files whose names hash as `name` does, letter case aside (hashes may collide).
@@ -70,7 +78,8 @@ class RuntimeIndex {
     std::string runtime_;
     std::vector<LibraryFileEntry> libraryFiles_;
     std::vector<UnlistedFolder> unlisted_;
-    std::vector<std::string> relatives_;  // as spelt on disk
+    std::vector<std::string> texts_;           // the walking threads' paths, end to end
+    std::vector<std::string_view> relatives_;  // as spelt on disk, in texts_
     // Each file as (hash of its lower-cased name) << 32 | its place in relatives_, sorted: one
     // flat array instead of a map with a list per name.
     std::vector<uint64_t> byName_;

@@ -17,7 +17,7 @@ bool SameLibraryFiles(const check::RuntimeIndex& index, const check::CachedLibra
     for (size_t i = 0; i < walked.size(); ++i) {
         // Both lists are sorted by the path below the Runtime folder.
         if (!walked[i].stamped || walked[i].stamp != cached[i].stamp ||
-            std::string_view(walked[i].path).substr(from) != cached[i].relative)
+            std::string_view(walked[i].path.str()).substr(from) != cached[i].relative)
             return false;
     }
     return true;
