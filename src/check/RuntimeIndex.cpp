@@ -75,6 +75,7 @@ struct WalkPart {
     std::vector<std::pair<uint32_t, uint32_t>> files;  // where each lies in text, how long
     std::vector<uint32_t> hashes;                      // NameHash of each file's name
     std::vector<LibraryFileEntry> library;
+    std::vector<std::pair<uint32_t, uint32_t>> libraryAt;  // each one's relative path in text
     std::vector<UnlistedFolder> unlisted;
 };
 
@@ -173,7 +174,11 @@ std::vector<std::string> ListFolder(const std::string& runtime, const std::strin
             }
             if (!wanted && unstamped) handOn.push_back(part.library.size());
             // One that vanished since it was listed is left out, as if listed a moment later.
-            if (entry.stamped || !wanted) part.library.push_back(std::move(entry));
+            if (entry.stamped || !wanted) {
+                part.library.push_back(std::move(entry));
+                part.libraryAt.emplace_back(static_cast<uint32_t>(at),
+                                            static_cast<uint32_t>(relative.size()));
+            }
         }
         part.hashes.push_back(NameHash(name));
         part.files.emplace_back(static_cast<uint32_t>(at), static_cast<uint32_t>(relative.size()));
@@ -212,6 +217,10 @@ void RuntimeIndex::Walk(const std::atomic<bool>* cancel, const StampFilter& stam
     relatives_.reserve(total);
     byName_.reserve(total);
     texts_.reserve(parts.size());  // never grows again: the views below point into its strings
+    // The walkers met the folders in no fixed order; the results should not depend on it. The
+    // library files are put in order by their relative paths where they lie end to end in the
+    // text, rather than by their own paths, each a few pointers away.
+    std::vector<std::pair<std::string_view, LibraryFileEntry*>> order;
     for (auto& part : parts) {
         const std::string& text = texts_.emplace_back(std::move(part.text));
         for (size_t i = 0; i < part.files.size(); ++i) {
@@ -219,14 +228,17 @@ void RuntimeIndex::Walk(const std::atomic<bool>* cancel, const StampFilter& stam
             const auto [at, size] = part.files[i];
             relatives_.emplace_back(text.data() + at, size);
         }
-        libraryFiles_.insert(libraryFiles_.end(), std::make_move_iterator(part.library.begin()),
-                             std::make_move_iterator(part.library.end()));
+        for (size_t i = 0; i < part.library.size(); ++i) {
+            const auto [at, size] = part.libraryAt[i];
+            order.emplace_back(std::string_view(text.data() + at, size), &part.library[i]);
+        }
         unlisted_.insert(unlisted_.end(), part.unlisted.begin(), part.unlisted.end());
     }
     std::sort(byName_.begin(), byName_.end());
-    // The walkers met the folders in no fixed order; the results should not depend on it.
-    std::sort(libraryFiles_.begin(), libraryFiles_.end(),
-              [](const auto& a, const auto& b) { return a.path < b.path; });
+    std::sort(order.begin(), order.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    libraryFiles_.reserve(order.size());
+    for (const auto& [relative, entry] : order) libraryFiles_.push_back(std::move(*entry));
     std::sort(unlisted_.begin(), unlisted_.end(),
               [](const auto& a, const auto& b) { return a.path < b.path; });
 }
