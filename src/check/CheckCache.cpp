@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #include "check/Prefault.h"
@@ -17,7 +19,7 @@ namespace {
 #define BW_STR(x) BW_STR2(x)
 // Another program version may read files differently: its cache is not ours.
 constexpr const char* kCacheVersion =
-    "references-2 program-" BW_STR(BRINDLEWOOD_VERSION_MAJOR) "." BW_STR(
+    "references-3 program-" BW_STR(BRINDLEWOOD_VERSION_MAJOR) "." BW_STR(
         BRINDLEWOOD_VERSION_MINOR) "." BW_STR(BRINDLEWOOD_VERSION_PATCH);
 #undef BW_STR
 #undef BW_STR2
@@ -89,8 +91,12 @@ void SetU32(char* p, uint32_t v) {
 }  // namespace
 
 // The bytes: the number of files and of distinct reference paths (four bytes each, least
-// significant first), the files, then the paths. The counts lead so that a writer can patch them
-// in at the end, and a reader can check each path number as it meets it.
+// significant first), the files' records, then the paths. The counts lead so that a writer can
+// patch them in at the end, and a reader can check each path number as it meets it. A record
+// begins with a number that puts the files in ascending order of relative path: a check writes
+// each file as it is read, in no fixed order, and the reader sorts them by it. The relative path is
+// written as the length it shares with the record before's and the rest, and the status-change time
+// as its distance from the modification time: a few bytes where the whole would take dozens.
 CachedLibrary CachedLibrary::FromBytes(std::string bytes) {
     CachedLibrary lib;
     lib.bytes_ = std::move(bytes);
@@ -99,16 +105,35 @@ CachedLibrary CachedLibrary::FromBytes(std::string bytes) {
     std::string_view in = std::string_view(lib.bytes_).substr(kHeaderSize);
     // Every file and path takes at least a byte, which bounds the counts before reserving.
     if (fileCount > in.size() || pathCount > in.size()) return {};
-    lib.files_.resize(fileCount);
-    for (size_t i = 0; i < lib.files_.size(); ++i) {
-        CachedFile& f = lib.files_[i];
-        uint64_t mtime = 0, ctime = 0, refs = 0;
-        if (!GetString(in, f.relative) || (i > 0 && !(lib.files_[i - 1].relative < f.relative)) ||
-            !GetVarint(in, f.stamp.size) || !GetVarint(in, mtime) || !GetVarint(in, ctime) ||
+    // The records as they come, each with its place; put in order of their places afterwards.
+    struct Record {
+        uint64_t slot;
+        size_t relativeAt, relativeSize;
+        CachedFile file;
+    };
+    std::vector<Record> records(fileCount);
+    lib.relatives_.reserve(size_t{fileCount} * 64);
+    size_t previousAt = 0, previousSize = 0;
+    for (Record& record : records) {
+        uint64_t shared = 0, mtime = 0, ctimeAfter = 0, refs = 0;
+        std::string_view rest;
+        if (!GetVarint(in, record.slot) || !GetVarint(in, shared) || shared > previousSize ||
+            !GetString(in, rest))
+            return {};
+        const size_t at = lib.relatives_.size();
+        lib.relatives_.resize(at + shared + rest.size());
+        std::memmove(lib.relatives_.data() + at, lib.relatives_.data() + previousAt, shared);
+        std::memcpy(lib.relatives_.data() + at + shared, rest.data(), rest.size());
+        previousAt = record.relativeAt = at;
+        previousSize = record.relativeSize = shared + rest.size();
+        CachedFile& f = record.file;
+        if (!GetVarint(in, f.stamp.size) || !GetVarint(in, mtime) || !GetVarint(in, ctimeAfter) ||
             !GetVarint(in, refs) || refs > in.size())
             return {};
         f.stamp.mtimeNs = UnZigZag(mtime);
-        f.stamp.ctimeNs = UnZigZag(ctime);
+        // In unsigned arithmetic, which wraps where the written difference did.
+        f.stamp.ctimeNs = static_cast<int64_t>(static_cast<uint64_t>(f.stamp.mtimeNs) +
+                                               static_cast<uint64_t>(UnZigZag(ctimeAfter)));
         f.referenceCount = static_cast<uint32_t>(refs);
         f.referencesAt = static_cast<size_t>(in.data() - lib.bytes_.data());
         for (uint64_t r = 0; r < refs; ++r) {
@@ -119,6 +144,18 @@ CachedLibrary CachedLibrary::FromBytes(std::string bytes) {
             in.remove_prefix(1);
             if (!GetVarint(in, id) || id >= pathCount) return {};
         }
+    }
+    std::sort(records.begin(), records.end(),
+              [](const Record& a, const Record& b) { return a.slot < b.slot; });
+    lib.files_.reserve(fileCount);
+    for (const Record& record : records) {
+        if (!lib.files_.empty() && record.slot == (&record - 1)->slot) return {};
+        CachedFile& f = lib.files_.emplace_back(record.file);
+        f.relative =
+            std::string_view(lib.relatives_.data() + record.relativeAt, record.relativeSize);
+        // Two records in one place, or places out of step with the paths, are damage.
+        if (lib.files_.size() > 1 && !(lib.files_[lib.files_.size() - 2].relative < f.relative))
+            return {};
     }
     lib.paths_.resize(pathCount);
     for (auto& path : lib.paths_)
@@ -144,103 +181,85 @@ uint32_t LibraryCacheWriter::PathId(std::string_view path) {
     return id;
 }
 
-LibraryCacheWriter::LibraryCacheWriter(bool slotted)
-    : files_(kHeaderSize, '\0'), slotted_(slotted) {}
+LibraryCacheWriter::LibraryCacheWriter() : bytes_(kHeaderSize, '\0') {}
 
 void LibraryCacheWriter::Reserve(size_t bytes) {
-    std::string& out = slotted_ ? records_ : files_;
-    out.reserve(out.size() + bytes);
-    Prefault(out.data() + out.size(), out.capacity() - out.size());
+    bytes_.reserve(bytes_.size() + bytes);
+    Prefault(bytes_.data() + bytes_.size(), bytes_.capacity() - bytes_.size());
 }
 
-void LibraryCacheWriter::AddHead(std::string& out, std::string_view relative,
-                                 const FileStamp& stamp, size_t references) {
-    PutString(out, relative);
-    PutVarint(out, stamp.size);
-    PutVarint(out, ZigZag(stamp.mtimeNs));
-    PutVarint(out, ZigZag(stamp.ctimeNs));
-    PutVarint(out, references);
+void LibraryCacheWriter::AddHead(size_t slot, std::string_view relative, const FileStamp& stamp,
+                                 size_t references) {
+    PutVarint(bytes_, slot);
+    size_t shared = 0;
+    const size_t most = std::min(previous_.size(), relative.size());
+    while (shared < most && previous_[shared] == relative[shared]) ++shared;
+    PutVarint(bytes_, shared);
+    PutString(bytes_, relative.substr(shared));
+    previous_.assign(relative);
+    PutVarint(bytes_, stamp.size);
+    PutVarint(bytes_, ZigZag(stamp.mtimeNs));
+    PutVarint(bytes_, ZigZag(static_cast<int64_t>(static_cast<uint64_t>(stamp.ctimeNs) -
+                                                  static_cast<uint64_t>(stamp.mtimeNs))));
+    PutVarint(bytes_, references);
     ++fileCount_;
 }
 
-void LibraryCacheWriter::AddReferences(std::string& out, const FileReferences& references) {
-    for (size_t i = 0; i < references.size(); ++i) {
-        PutVarint(out, references.line(i));
-        out.push_back(static_cast<char>(references.keyword(i)));
-        PutVarint(out, PathId(references.path(i)));
-    }
-}
-
-void LibraryCacheWriter::AddCachedReferences(std::string& out, const CachedLibrary& from,
-                                             const CachedFile& file) {
+void LibraryCacheWriter::AddCachedReferences(const CachedLibrary& from, const CachedFile& file) {
     from.ForEachReference(file, [&](const CachedLibrary::Reference& r) {
-        PutVarint(out, r.line);
-        out.push_back(static_cast<char>(r.keyword));
-        PutVarint(out, PathId(from.path(r.path)));
+        PutVarint(bytes_, r.line);
+        bytes_.push_back(static_cast<char>(r.keyword));
+        PutVarint(bytes_, PathId(from.path(r.path)));
     });
 }
 
 void LibraryCacheWriter::AddFile(std::string_view relative, const FileStamp& stamp,
                                  const std::vector<ExtractedReference>& references) {
-    AddHead(files_, relative, stamp, references.size());
+    AddHead(fileCount_, relative, stamp, references.size());
     for (const auto& r : references) {
-        PutVarint(files_, r.line);
-        files_.push_back(static_cast<char>(r.keyword));
-        PutVarint(files_, PathId(r.path));
+        PutVarint(bytes_, r.line);
+        bytes_.push_back(static_cast<char>(r.keyword));
+        PutVarint(bytes_, PathId(r.path));
     }
 }
 
 void LibraryCacheWriter::AddFile(std::string_view relative, const FileStamp& stamp,
                                  const FileReferences& references) {
-    AddHead(files_, relative, stamp, references.size());
-    AddReferences(files_, references);
+    AddHead(fileCount_, relative, stamp, references.size());
+    for (size_t i = 0; i < references.size(); ++i) {
+        PutVarint(bytes_, references.line(i));
+        bytes_.push_back(static_cast<char>(references.keyword(i)));
+        PutVarint(bytes_, PathId(references.path(i)));
+    }
 }
 
 void LibraryCacheWriter::AddCachedFile(const CachedLibrary& from, const CachedFile& file) {
-    AddHead(files_, file.relative, file.stamp, file.referenceCount);
-    AddCachedReferences(files_, from, file);
+    AddHead(fileCount_, file.relative, file.stamp, file.referenceCount);
+    AddCachedReferences(from, file);
 }
 
 void LibraryCacheWriter::SetFile(size_t slot, std::string_view relative, const FileStamp& stamp,
                                  const FileReferences& references,
                                  const std::vector<uint32_t>& pathIds) {
-    const size_t at = records_.size();
-    AddHead(records_, relative, stamp, references.size());
+    AddHead(slot, relative, stamp, references.size());
     for (size_t i = 0; i < references.size(); ++i) {
-        PutVarint(records_, references.line(i));
-        records_.push_back(static_cast<char>(references.keyword(i)));
-        PutVarint(records_, pathIds[i]);
+        PutVarint(bytes_, references.line(i));
+        bytes_.push_back(static_cast<char>(references.keyword(i)));
+        PutVarint(bytes_, pathIds[i]);
     }
-    EndRecord(slot, at);
 }
 
 void LibraryCacheWriter::SetCachedFile(size_t slot, const CachedLibrary& from,
                                        const CachedFile& file) {
-    const size_t at = records_.size();
-    AddHead(records_, file.relative, file.stamp, file.referenceCount);
-    AddCachedReferences(records_, from, file);
-    EndRecord(slot, at);
-}
-
-void LibraryCacheWriter::EndRecord(size_t slot, size_t at) {
-    if (slot >= slots_.size()) slots_.resize(slot + 1, {0, 0});
-    slots_[slot] = {at, records_.size() - at};
+    AddHead(slot, file.relative, file.stamp, file.referenceCount);
+    AddCachedReferences(from, file);
 }
 
 std::string LibraryCacheWriter::Finish() {
-    if (!records_.empty()) {
-        size_t pathBytes = 0;
-        for (const auto p : paths_) pathBytes += 10 + p.size();
-        files_.reserve(files_.size() + records_.size() + pathBytes);
-        Prefault(files_.data() + files_.size(), files_.capacity() - files_.size());
-        for (const auto& [at, size] : slots_) files_.append(records_, at, size);
-        records_ = {};
-        slots_ = {};
-    }
-    for (const auto p : paths_) PutString(files_, p);
-    SetU32(files_.data(), static_cast<uint32_t>(fileCount_));
-    SetU32(files_.data() + 4, static_cast<uint32_t>(paths_.size()));
-    return std::move(files_);
+    for (const auto p : paths_) PutString(bytes_, p);
+    SetU32(bytes_.data(), static_cast<uint32_t>(fileCount_));
+    SetU32(bytes_.data() + 4, static_cast<uint32_t>(paths_.size()));
+    return std::move(bytes_);
 }
 
 CheckCache::CheckCache(const std::string& databasePath) : path_(databasePath) {

@@ -28,6 +28,11 @@ struct CachedFile {
 class CachedLibrary {
   public:
     CachedLibrary() = default;
+    // Its views point into its own bytes, which a copy would not share.
+    CachedLibrary(const CachedLibrary&) = delete;
+    CachedLibrary& operator=(const CachedLibrary&) = delete;
+    CachedLibrary(CachedLibrary&&) = default;
+    CachedLibrary& operator=(CachedLibrary&&) = default;
     // Takes the bytes a LibraryCacheWriter made; empty when they are damaged in any way.
     static CachedLibrary FromBytes(std::string bytes);
 
@@ -52,15 +57,16 @@ class CachedLibrary {
 
   private:
     std::string bytes_;
+    std::vector<char> relatives_;  // the files' relative paths end to end, spelt out
     std::vector<std::string_view> paths_;
     std::vector<CachedFile> files_;
 };
 
-// Builds the bytes of a CachedLibrary, files given in ascending order of relative path.
+// Builds the bytes of a CachedLibrary, files given in ascending order of relative path (AddFile,
+// AddCachedFile) or each with its place in that order (SetFile, SetCachedFile); not both.
 class LibraryCacheWriter {
   public:
-    // `slotted`: the files come by SetFile and SetCachedFile, else by AddFile and AddCachedFile.
-    explicit LibraryCacheWriter(bool slotted = false);
+    LibraryCacheWriter();
     // Makes room for about `bytes` more at once.
     void Reserve(size_t bytes);
     void AddFile(std::string_view relative, const FileStamp& stamp,
@@ -72,8 +78,8 @@ class LibraryCacheWriter {
 
     // The same, for files met in any order: `slot` is the file's place among them in ascending
     // order of relative path. A check stores each file as it is read, while its references are
-    // still at hand. Finish puts them in slot order. `pathIds` holds the number PathId gave each
-    // reference's path: the check has them at hand too.
+    // still at hand; the bytes keep them in that order, and a reader puts them in slot order.
+    // `pathIds` holds the number PathId gave each reference's path: the check has them at hand.
     void SetFile(size_t slot, std::string_view relative, const FileStamp& stamp,
                  const FileReferences& references, const std::vector<uint32_t>& pathIds);
     void SetCachedFile(size_t slot, const CachedLibrary& from, const CachedFile& file);
@@ -84,18 +90,12 @@ class LibraryCacheWriter {
     std::string Finish();
 
   private:
-    void AddHead(std::string& out, std::string_view relative, const FileStamp& stamp,
-                 size_t references);
-    void AddReferences(std::string& out, const FileReferences& references);
-    void AddCachedReferences(std::string& out, const CachedLibrary& from, const CachedFile& file);
-    // Takes the record just written at the end of records_ as slot `slot`'s.
-    void EndRecord(size_t slot, size_t at);
+    void AddHead(size_t slot, std::string_view relative, const FileStamp& stamp, size_t references);
+    void AddCachedReferences(const CachedLibrary& from, const CachedFile& file);
 
-    std::string files_;
+    std::string bytes_;  // the header, to be filled in by Finish, and the records so far
     size_t fileCount_ = 0;
-    bool slotted_;
-    std::string records_;  // the records set by slot, in the order they came
-    std::vector<std::pair<size_t, size_t>> slots_;  // where each slot's record lies in records_
+    std::string previous_;  // the relative path of the record before
     std::vector<std::string_view> paths_;
     std::unordered_map<std::string_view, uint32_t> ids_;
     std::deque<std::string> owned_;  // each distinct path; a deque keeps them in place

@@ -218,8 +218,8 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
     // What the cache will hold, each file set down as soon as its references are known.
     std::optional<LibraryCacheWriter> writer;
     if (!options.cachePath.empty()) {
-        writer.emplace(true);
-        writer->Reserve(cached.byteSize() + 128 * files.size());
+        writer.emplace();
+        writer->Reserve(cached.byteSize() + 64 * files.size());
     }
     // The files found unchanged, with their records; set down only if the cache is written at all,
     // which an unchanged library spares.

@@ -29,6 +29,8 @@ std::string_view ExtensionOf(std::string_view name) {
 
 template <size_t N>
 bool OneOf(std::string_view ext, const std::array<std::string_view, N>& list) {
+    // Every extension listed is three characters long; the walk asks for every file it meets.
+    if (ext.size() != 3) return false;
     for (auto e : list)
         if (AsciiEqualsIgnoreCase(ext, e)) return true;
     return false;

@@ -246,8 +246,8 @@ TEST(CachedLibrary, RoundTripsSharingEachPathAndCopiesToANewCache) {
     EXPECT_EQ(copy.referenceCount(), 1u);
 }
 
-TEST(CachedLibrary, FilesSetInAnyOrderAreStoredInOrderOfTheirPlaces) {
-    LibraryCacheWriter writer(true);
+TEST(CachedLibrary, FilesSetInAnyOrderAreReadBackInOrderOfTheirPlaces) {
+    LibraryCacheWriter writer;
     const auto set = [&](size_t slot, std::string_view relative, const FileStamp& stamp,
                          const std::vector<ExtractedReference>& refs) {
         auto packed = std::make_unique<FileReferences>();
@@ -262,7 +262,13 @@ TEST(CachedLibrary, FilesSetInAnyOrderAreStoredInOrderOfTheirPlaces) {
     };
     set(1, "Libraries/b/Pose.pz2", {0, 0, 0}, kPoseRefs);
     set(0, "Libraries/a/Fig.cr2", {10, -5, 1700000000123456789}, kFigRefs);
-    EXPECT_EQ(writer.Finish(), TwoFileCache());
+    const auto lib = CachedLibrary::FromBytes(writer.Finish());
+    ASSERT_EQ(lib.files().size(), 2u);
+    EXPECT_EQ(lib.files()[0].relative, "Libraries/a/Fig.cr2");
+    EXPECT_EQ(lib.files()[0].stamp, (FileStamp{10, -5, 1700000000123456789}));
+    EXPECT_EQ(ReferencesOf(lib, lib.files()[0]), kFigRefs);
+    EXPECT_EQ(lib.files()[1].relative, "Libraries/b/Pose.pz2");
+    EXPECT_EQ(ReferencesOf(lib, lib.files()[1]), kPoseRefs);
 }
 
 struct DamageCase {
@@ -276,11 +282,10 @@ TEST_P(CachedLibraryDamage, IsTakenForAnEmptyCache) {
     EXPECT_TRUE(CachedLibrary::FromBytes(GetParam().damage(TwoFileCache())).empty());
 }
 
-// Where Pose.pz2's reference lies: after its name, its stamp's three one-byte numbers and its
-// count of references come the line (one byte), the keyword and the path's number.
-size_t PoseReference(const std::string& bytes) {
-    return bytes.find("Libraries/b/Pose.pz2") + 20 + 3 + 1;
-}
+// Where Pose.pz2's reference lies: after the end of its name that Fig.cr2's does not share, its
+// stamp's three one-byte numbers and its count of references come the line (one byte), the
+// keyword and the path's number.
+size_t PoseReference(const std::string& bytes) { return bytes.find("b/Pose.pz2") + 10 + 3 + 1; }
 
 INSTANTIATE_TEST_SUITE_P(
     Bytes, CachedLibraryDamage,
@@ -299,9 +304,14 @@ INSTANTIATE_TEST_SUITE_P(
                                  }},
                       DamageCase{"FilesOutOfOrder",
                                  [](std::string b) {
-                                     const size_t at = b.find("Libraries/b/");
-                                     b[at + 10] =
-                                         'A';  // "Libraries/A/" sorts before "Libraries/a/"
+                                     // "Libraries/A/" sorts before "Libraries/a/"
+                                     b[b.find("b/Pose.pz2")] = 'A';
+                                     return b;
+                                 }},
+                      DamageCase{"PlaceTakenTwice",
+                                 [](std::string b) {
+                                     // Pose.pz2's record, after Fig.cr2's, says it is the first.
+                                     b[b.find("b/Pose.pz2") - 3] = 0;
                                      return b;
                                  }},
                       DamageCase{"Empty", [](std::string) { return std::string(); }}),
