@@ -15,6 +15,9 @@ namespace bw::check {
 // of them counts).
 size_t NextTrigger(const char* d, size_t from, size_t end, size_t fill, size_t& breaks);
 
+// The first position in [from, end) that holds a LF or a CR; `end` when none does.
+size_t NextLineEnd(const char* d, size_t from, size_t end);
+
 namespace byte_scan_detail {
 // Each width on its own, so tests can hold them to the plain loop on any processor.
 size_t NextTriggerPlain(const char* d, size_t from, size_t end, size_t fill, size_t& breaks);

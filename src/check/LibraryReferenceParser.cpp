@@ -148,7 +148,7 @@ void LibraryReferenceParser::Scan(size_t end) {
             i = stop;
             continue;
         }
-        const char* lineEnd = std::find_if(d + stop, d + end, IsLineEnd);
+        const char* lineEnd = d + NextLineEnd(d, stop, end);
         if (const auto path = ValueOf(
                 *keyword, std::string_view(d + stop, static_cast<size_t>(lineEnd - (d + stop)))))
             refs_.Add(line_ + static_cast<uint32_t>(breaks), *keyword, *path);

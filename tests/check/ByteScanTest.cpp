@@ -53,6 +53,17 @@ TEST(ByteScan, EveryWidthAgreesWithThePlainLoop) {
     }
 }
 
+TEST(ByteScan, NextLineEndFindsTheFirstLfOrCrOnEveryOffset) {
+    for (size_t at = 0; at < 40; ++at)
+        for (const char end : {'\n', '\r'}) {
+            std::string text(40, 'x');
+            text[at] = end;
+            EXPECT_EQ(NextLineEnd(text.data(), 0, text.size()), at);
+            EXPECT_EQ(NextLineEnd(text.data(), 0, at), at);  // none before `end`
+            EXPECT_EQ(NextLineEnd(text.data(), at + 1, text.size()), text.size());
+        }
+}
+
 TEST(ByteScan, CountsEveryKindOfLineEnd) {
     for (const std::string end : {"\n", "\r", "\r\n"}) {
         std::string text;
