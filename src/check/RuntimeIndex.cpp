@@ -90,12 +90,15 @@ using Ordered = std::pair<std::string_view, LibraryFileEntry*>;  // relative pat
 // cost of comparing whole paths with long beginnings in common. Where a folder holds both files
 // and folders, a file's name may belong between them; the check below then sorts the lot.
 void PutInOrder(std::vector<Ordered>& order, std::vector<std::pair<size_t, size_t>>& groups) {
-    const auto byName = [](const Ordered& a, const Ordered& b) {
-        return NameOf(a.first) < NameOf(b.first);
-    };
-    for (const auto& [from, to] : groups)
+    for (const auto& [from, to] : groups) {
+        // The folder's path and its '/' are the same in every one: the names decide.
+        const size_t nameAt = FolderOf(order[from].first).size() + 1;
         std::sort(order.begin() + static_cast<ptrdiff_t>(from),
-                  order.begin() + static_cast<ptrdiff_t>(to), byName);
+                  order.begin() + static_cast<ptrdiff_t>(to),
+                  [nameAt](const Ordered& a, const Ordered& b) {
+                      return a.first.substr(nameAt) < b.first.substr(nameAt);
+                  });
+    }
     std::sort(groups.begin(), groups.end(), [&order](const auto& a, const auto& b) {
         return FolderBefore(FolderOf(order[a.first].first), FolderOf(order[b.first].first));
     });
