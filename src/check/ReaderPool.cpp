@@ -56,6 +56,13 @@ class FolderHandle {
 
 }  // namespace
 
+// What a thread reads with, kept from file to file.
+struct ReaderPool::Reader {
+    LibraryReferenceParser parser;
+    GzipInflater inflater;
+    FolderHandle folder;
+};
+
 ReaderPool::ReaderPool(unsigned threads, uint64_t sizeCap, const std::atomic<bool>& cancel)
     : sizeCap_(sizeCap), cancel_(cancel), working_(threads) {
     for (unsigned i = 0; i < threads; ++i) threads_.emplace_back([this] { Work(); });
@@ -101,12 +108,6 @@ bool ReaderPool::Finished() {
     // Files left unclaimed count too: a pool may have no thread of its own, its caller reading.
     return ((closed_ && next_ == jobs_.size()) || Cancelled()) && working_ == 0 && done_.empty();
 }
-
-struct ReaderPool::Reader {
-    LibraryReferenceParser parser;
-    GzipInflater inflater;
-    FolderHandle folder;
-};
 
 void ReaderPool::Read(Reader& reader, size_t from, size_t to,
                       const std::vector<const File*>& claimed, std::vector<ParsedFile>& out) {
