@@ -150,7 +150,8 @@ __attribute__((target("avx2,popcnt"))) size_t NextTriggerAvx2(const char* d, siz
         n += Total(counters);
     }
     breaks += n;
-    return NextTriggerPlain(d, i, end, fill, breaks);
+    // The last few dozen bytes, sixteen at a time.
+    return NextTriggerSse2(d, i, end, fill, breaks);
 }
 
 __attribute__((target("avx512bw,avx2,popcnt"))) size_t NextTriggerAvx512(const char* d, size_t from,
