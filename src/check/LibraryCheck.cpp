@@ -172,8 +172,8 @@ CheckSummary RunLibraryCheck(const CheckOptions& options, CheckObserver& observe
                 !loading.get().empty());
     };
     // A library file the walk leaves unmeasured is read whatever the cache holds, so reading starts
-    // while the walk goes on.
-    // This thread reads too, once the walk is done: the pool has one thread fewer.
+    // while the walk goes on. Once the walk is done this thread reads too, whenever no result is
+    // waiting: the pool has one thread fewer.
     std::optional<ReaderPool> readers(std::in_place, ThreadCount(options.threads) - 1,
                                       options.sizeCap, cancel);
     ReaderPool& pool = *readers;
